@@ -1,0 +1,121 @@
+#include "app/canvas.h"
+
+#include <QPen>
+
+#include <algorithm>
+#include <utility>
+
+QColor toQColor(Colour colour)
+{
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+namespace {
+
+QPointF toPixels(float x, float y)
+{
+    return {x / Canvas::twipsPerPixel, y / Canvas::twipsPerPixel};
+}
+
+} // namespace
+
+Canvas::Canvas(QSize logicalSize, qreal devicePixelRatio)
+    : image_((QSizeF(logicalSize) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied)
+{
+    // Undrawn parts stay transparent, so the controls beneath show through until covered.
+    image_.fill(Qt::transparent);
+    image_.setDevicePixelRatio(devicePixelRatio);
+}
+
+QPainter &Canvas::painter()
+{
+    // One painter stays open across figures: opening one per figure costs more than the figure.
+    if (!painter_.isActive()) {
+        painter_.begin(&image_);
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+    }
+    return painter_;
+}
+
+QPen Canvas::pen(Colour colour) const
+{
+    QPen pen(toQColor(colour), std::max(drawWidth_, 1));
+    // Only one-pixel pens draw styled lines; wider ones draw solid, as a classic GDI pen does.
+    if (drawStyle_ == DrawStyle::Dotted && drawWidth_ <= 1) {
+        pen.setDashPattern({3, 3});
+        pen.setCapStyle(Qt::FlatCap);
+    } else {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+}
+
+void Canvas::markDirty(const QRectF &figure)
+{
+    const qreal pad = drawWidth_ + 1;
+    dirty_ |= figure.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect();
+}
+
+void Canvas::line(float x1, float y1, float x2, float y2, Colour colour)
+{
+    const QPointF from = toPixels(x1, y1);
+    const QPointF to = toPixels(x2, y2);
+    QPainter &p = painter();
+    p.setPen(pen(colour));
+    p.drawLine(from, to);
+    markDirty(QRectF(from, to));
+}
+
+void Canvas::circle(float x, float y, float radius)
+{
+    const QPointF centre = toPixels(x, y);
+    const qreal r = radius / twipsPerPixel;
+    QPainter &p = painter();
+    p.setPen(pen(foreColor_));
+    p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(toQColor(fillColor_)) : QBrush());
+    p.drawEllipse(centre, r, r);
+    markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
+}
+
+QSize Canvas::logicalSize() const
+{
+    return (QSizeF(image_.size()) / image_.devicePixelRatio()).toSize();
+}
+
+void Canvas::ensureSize(QSize logicalSize)
+{
+    const QSize current = this->logicalSize();
+    if (current.width() >= logicalSize.width() && current.height() >= logicalSize.height())
+        return;
+    Canvas grown(current.expandedTo(logicalSize), image_.devicePixelRatio());
+    QPainter p(&grown.image_);
+    p.drawImage(QPoint(0, 0), image());
+    p.end();
+    image_ = std::move(grown.image_);
+}
+
+void Canvas::setDevicePixelRatio(qreal ratio)
+{
+    if (qFuzzyCompare(ratio, image_.devicePixelRatio()))
+        return;
+    Canvas moved(logicalSize(), ratio);
+    QPainter p(&moved.image_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRectF(QPointF(0, 0), QSizeF(logicalSize())), image());
+    p.end();
+    image_ = std::move(moved.image_);
+    dirty_ = QRect(QPoint(0, 0), logicalSize());
+}
+
+const QImage &Canvas::image()
+{
+    if (painter_.isActive())
+        painter_.end();
+    return image_;
+}
+
+QRect Canvas::takeDirty()
+{
+    return std::exchange(dirty_, QRect());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/form.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+
+// The window's persistent drawing: an image at the screen's device pixel ratio, the drawing
+// state, and Line and Circle in twips. It remembers which part has changed since it was last
+// shown, so that only that part is copied to the screen.
+class Canvas
+{
+public:
+    static constexpr double twipsPerPixel = 15.0;
+
+    Canvas(QSize logicalSize, qreal devicePixelRatio);
+
+    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
+    void setDrawStyle(DrawStyle style) { drawStyle_ = style; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    void setFillColor(Colour colour) { fillColor_ = colour; }
+
+    void line(float x1, float y1, float x2, float y2, Colour colour);
+    void line(float x1, float y1, float x2, float y2) { line(x1, y1, x2, y2, foreColor_); }
+    void circle(float x, float y, float radius);
+
+    // Grows the image to cover at least this logical size; what was drawn stays.
+    void ensureSize(QSize logicalSize);
+    // Moves the drawing to another device pixel ratio, for a window moved between screens.
+    void setDevicePixelRatio(qreal ratio);
+
+    // The image, with any open painter ended so it can be read.
+    const QImage &image();
+    QSize logicalSize() const;
+    // The logical rectangle drawn since the last call, and empties it.
+    QRect takeDirty();
+    bool hasDirty() const { return !dirty_.isEmpty(); }
+
+private:
+    QPainter &painter();
+    QPen pen(Colour colour) const;
+    void markDirty(const QRectF &figure);
+
+    QImage image_;
+    QPainter painter_;
+    QRect dirty_;
+    int drawWidth_ = 1;
+    DrawStyle drawStyle_ = DrawStyle::Solid;
+    FillStyle fillStyle_ = FillStyle::Transparent;
+    Colour fillColor_ = 0;
+    const Colour foreColor_ = 0;
+};
+
+QColor toQColor(Colour colour);

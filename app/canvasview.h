@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/canvas.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <chrono>
+
+// Counters a benchmark reads to see what presenting cost.
+struct PresentStats {
+    long long figures = 0;
+    long long presents = 0;
+    long long presentNanoseconds = 0;
+    long long worstDelayNanoseconds = 0; // from a figure being drawn to its reaching the screen
+};
+
+// Shows the canvas. A handler that draws never returns to the event loop, so the view presents
+// by itself: once a frame's worth of time has passed since the oldest figure not yet shown, it
+// repaints just the dirty rectangle and lets the window system's non-input events through.
+class CanvasView : public QWidget
+{
+public:
+    static constexpr std::chrono::milliseconds frame{15};
+
+    explicit CanvasView(QWidget *parent, QSize sceneSize);
+
+    Canvas &canvas() { return canvas_; }
+
+    // Called after each figure; presents when a frame is due.
+    void drawn();
+    // Presents whatever is pending, now.
+    void flush();
+    // Sleeps until the deadline, presenting and repainting every frame meanwhile.
+    void waitUntil(std::chrono::steady_clock::time_point deadline);
+
+    const PresentStats &stats() const { return stats_; }
+    void resetStats() { stats_ = {}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void present();
+
+    Canvas canvas_;
+    QElapsedTimer clock_;
+    qint64 pendingSince_ = -1; // nanoseconds on clock_, or -1 when everything is shown
+    qint64 lastEvents_ = 0;
+    PresentStats stats_;
+};

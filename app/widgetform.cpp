@@ -1,0 +1,164 @@
+#include "app/widgetform.h"
+
+#include "app/errorreport.h"
+#include "app/runtimeerror.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <cmath>
+
+int twipsToPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / Canvas::twipsPerPixel));
+}
+
+WidgetForm::WidgetForm(QWidget *parent)
+    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize))
+{
+    view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
+}
+
+void WidgetForm::addControl(QWidget *control, bool windowed)
+{
+    control->setParent(this);
+    controls_[control->objectName().toStdString()] = control;
+    if (windowed)
+        control->raise();
+    else
+        control->stackUnder(view_);
+}
+
+QWidget *WidgetForm::control(std::string_view name) const
+{
+    const auto found = controls_.find(name);
+    if (found == controls_.end())
+        throw RuntimeError(RuntimeError::ObjectRequired);
+    return found->second;
+}
+
+template <typename T> T *WidgetForm::controlOf(std::string_view name) const
+{
+    auto *typed = qobject_cast<T *>(control(name));
+    if (!typed)
+        throw RuntimeError(RuntimeError::NotSupported);
+    return typed;
+}
+
+void WidgetForm::run(const std::function<void(Form &)> &handler)
+{
+    if (ErrorReport::ended())
+        return;
+    if (gate_.busy()) {
+        gate_.defer([this, handler] { run(handler); });
+        return;
+    }
+    gate_.begin();
+    const bool ok = ErrorReport::guard(this, [&] { handler(*this); });
+    view_->flush();
+    if (!ok)
+        gate_.discard();
+    gate_.end();
+}
+
+void WidgetForm::closeEvent(QCloseEvent *event)
+{
+    // A close request during a handler waits for it, in order with the held input.
+    if (gate_.busy() && !unloading_) {
+        event->ignore();
+        gate_.defer([this] { close(); });
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void WidgetForm::resizeEvent(QResizeEvent *event)
+{
+    view_->resize(view_->size().expandedTo(size()));
+    QWidget::resizeEvent(event);
+}
+
+void WidgetForm::setScaleMode(ScaleMode) {}
+
+void WidgetForm::setDrawWidth(int pixels)
+{
+    view_->canvas().setDrawWidth(pixels);
+}
+
+void WidgetForm::setDrawStyle(DrawStyle style)
+{
+    view_->canvas().setDrawStyle(style);
+}
+
+void WidgetForm::setFillStyle(FillStyle style)
+{
+    view_->canvas().setFillStyle(style);
+}
+
+void WidgetForm::setFillColor(Colour colour)
+{
+    view_->canvas().setFillColor(colour);
+}
+
+void WidgetForm::Line(float x1, float y1, float x2, float y2)
+{
+    view_->canvas().line(x1, y1, x2, y2);
+    view_->drawn();
+}
+
+void WidgetForm::Line(float x1, float y1, float x2, float y2, Colour colour)
+{
+    view_->canvas().line(x1, y1, x2, y2, colour);
+    view_->drawn();
+}
+
+void WidgetForm::Circle(float x, float y, float radius)
+{
+    view_->canvas().circle(x, y, radius);
+    view_->drawn();
+}
+
+std::string WidgetForm::text(std::string_view control) const
+{
+    return controlOf<QLineEdit>(control)->text().toStdString();
+}
+
+void WidgetForm::setText(std::string_view control, std::string_view text)
+{
+    controlOf<QLineEdit>(control)->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void WidgetForm::setLeft(std::string_view control, double twips)
+{
+    QWidget *widget = this->control(control);
+    widget->move(twipsToPixels(twips), widget->y());
+}
+
+void WidgetForm::setTop(std::string_view control, double twips)
+{
+    QWidget *widget = this->control(control);
+    widget->move(widget->x(), twipsToPixels(twips));
+}
+
+void WidgetForm::setVisible(std::string_view control, bool visible)
+{
+    this->control(control)->setVisible(visible);
+}
+
+int WidgetForm::value(std::string_view control) const
+{
+    return controlOf<QScrollBar>(control)->value();
+}
+
+void WidgetForm::unload()
+{
+    unloading_ = true;
+    close();
+}
+
+void WidgetForm::waitUntil(std::chrono::steady_clock::time_point deadline)
+{
+    view_->waitUntil(deadline);
+}

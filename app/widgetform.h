@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/canvasview.h"
+#include "app/form.h"
+#include "app/inputgate.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+
+// The window as the runtime gives it to the program: a widget whose controls are reached by
+// name, with a canvas above the windowless controls and below the windowed ones, and a way to
+// run handlers one at a time behind the input gate and the error report.
+class WidgetForm : public QWidget, public Form
+{
+public:
+    // The canvas covers at least the scene, 12000 by 10000 twips.
+    static constexpr QSize sceneSize{800, 667};
+
+    explicit WidgetForm(QWidget *parent = nullptr);
+
+    // Registers a control under its object name. Windowed controls stay above the canvas.
+    void addControl(QWidget *control, bool windowed);
+    QWidget *control(std::string_view name) const;
+
+    // Runs a handler through the gate and the guard, never inside another one.
+    void run(const std::function<void(Form &)> &handler);
+    bool running() const { return gate_.busy(); }
+
+    CanvasView &canvasView() { return *view_; }
+    InputGate &inputGate() { return gate_; }
+
+    void setScaleMode(ScaleMode mode) override;
+    void setDrawWidth(int pixels) override;
+    void setDrawStyle(DrawStyle style) override;
+    void setFillStyle(FillStyle style) override;
+    void setFillColor(Colour colour) override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void Line(float x1, float y1, float x2, float y2, Colour colour) override;
+    void Circle(float x, float y, float radius) override;
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    void setLeft(std::string_view control, double twips) override;
+    void setTop(std::string_view control, double twips) override;
+    void setVisible(std::string_view control, bool visible) override;
+    int value(std::string_view control) const override;
+    void unload() override;
+    void waitUntil(std::chrono::steady_clock::time_point deadline) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    template <typename T> T *controlOf(std::string_view name) const;
+
+    InputGate gate_;
+    CanvasView *view_;
+    std::map<std::string, QWidget *, std::less<>> controls_;
+    bool unloading_ = false;
+};
+
+// Twips to logical pixels, rounded to the nearest.
+int twipsToPixels(double twips);
