@@ -1,0 +1,141 @@
+#include "window/halmirawindow.h"
+
+#include "animation/startclick.h"
+#include "window/handlers.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+void registerFontSubstitutes()
+{
+    // Liberation Sans has metrics close to the classic dialog font, so the Czech texts fit
+    // their boxes; fontconfig alone would pick a much wider face.
+    QFont::insertSubstitutions(QString::fromLatin1(layout::fontFamily),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans")});
+}
+
+namespace {
+
+// Fonts are sized in pixels at 96 dpi, so text keeps its size against the twip-placed controls.
+QFont designFont(const layout::Font &spec)
+{
+    QFont font(QString::fromLatin1(layout::fontFamily));
+    const double points = spec.points > 0 ? spec.points : layout::defaultFontPoints;
+    font.setPixelSize(static_cast<int>(std::lround(points * 96 / 72)));
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QPalette withBackground(QPalette palette, QPalette::ColorRole role)
+{
+    palette.setColor(role, toQColor(layout::backColor));
+    return palette;
+}
+
+QWidget *makeWidget(const layout::Control &spec, QWidget *parent)
+{
+    const QString text = QString::fromUtf8(spec.text);
+    switch (spec.kind) {
+    case layout::Kind::TextBox: {
+        auto *box = new QLineEdit(text, parent);
+        if (spec.style == layout::Style::CaptionBox) {
+            box->setFrame(false);
+            box->setPalette(withBackground(box->palette(), QPalette::Base));
+            box->setFocusPolicy(Qt::ClickFocus);
+        }
+        return box;
+    }
+    case layout::Kind::ScrollBar: {
+        auto *bar = new QScrollBar(Qt::Horizontal, parent);
+        bar->setRange(layout::scrollMinimum, layout::scrollMaximum);
+        bar->setSingleStep(layout::scrollStep);
+        bar->setPageStep(layout::scrollStep);
+        // A drag reports its value once, on release, like the other ways of changing it.
+        bar->setTracking(false);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        return bar;
+    }
+    case layout::Kind::CommandButton:
+        return new QPushButton(text, parent);
+    case layout::Kind::PictureBox:
+    case layout::Kind::Image: {
+        auto *picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(text));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (spec.kind == layout::Kind::PictureBox)
+            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return picture;
+    }
+    case layout::Kind::Label: {
+        auto *label = new QLabel(text, parent);
+        label->setAutoFillBackground(true);
+        label->setPalette(withBackground(label->palette(), QPalette::Window));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+bool isWindowless(layout::Kind kind)
+{
+    return kind == layout::Kind::Image || kind == layout::Kind::Label;
+}
+
+} // namespace
+
+HalmiraWindow::HalmiraWindow(QWidget *parent) : WidgetForm(parent)
+{
+    setObjectName(QString::fromLatin1(layout::windowName));
+    setWindowTitle(QString::fromUtf8(layout::caption));
+    setAutoFillBackground(true);
+    setPalette(withBackground(palette(), QPalette::Window));
+    setFont(designFont({}));
+    resize(twipsToPixels(layout::openingWidth), twipsToPixels(layout::openingHeight));
+
+    for (const layout::Control &spec : layout::controls)
+        build(spec);
+    setTabOrder();
+
+    auto *start = qobject_cast<QPushButton *>(control("comStart"));
+    auto *konec = qobject_cast<QPushButton *>(control("comKonec"));
+    auto *scroll = qobject_cast<QScrollBar *>(control("HScroll1"));
+    connect(start, &QPushButton::clicked, this, [this] { run(comStartClick); });
+    connect(konec, &QPushButton::clicked, this, [this] { run(comKonecClick); });
+    connect(scroll, &QScrollBar::valueChanged, this, [this] { run(hScroll1Change); });
+    start->setFocus();
+
+    run(formLoad);
+}
+
+void HalmiraWindow::build(const layout::Control &spec)
+{
+    QWidget *widget = makeWidget(spec, this);
+    widget->setObjectName(QString::fromUtf8(spec.name));
+    widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top),
+                        twipsToPixels(spec.width), twipsToPixels(spec.height));
+    if (spec.font.points > 0)
+        widget->setFont(designFont(spec.font));
+    widget->setVisible(spec.shown);
+    addControl(widget, !isWindowless(spec.kind));
+}
+
+void HalmiraWindow::setTabOrder()
+{
+    std::vector<const layout::Control *> order;
+    for (const layout::Control &spec : layout::controls)
+        if (spec.tabIndex >= 0)
+            order.push_back(&spec);
+    std::sort(order.begin(), order.end(),
+              [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/widgetform.h"
+#include "window/layout.h"
+
+// The program's one window: it builds its controls from the layout table, wires their signals
+// to the handlers and runs its Load handler before it takes any input.
+class HalmiraWindow : public WidgetForm
+{
+public:
+    explicit HalmiraWindow(QWidget *parent = nullptr);
+
+private:
+    void build(const layout::Control &spec);
+    void setTabOrder();
+};
+
+// Registers the font substitutes that stand in for the design's font; call before any widget
+// is built.
+void registerFontSubstitutes();
