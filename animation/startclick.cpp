@@ -1,0 +1,90 @@
+#include "animation/startclick.h"
+
+#include "animation/scene.h"
+
+#include <cmath>
+
+using namespace scene;
+
+namespace {
+
+void segment(Form &form, Point from, Point to)
+{
+    form.Line(static_cast<float>(from.x), static_cast<float>(from.y), static_cast<float>(to.x),
+              static_cast<float>(to.y));
+}
+
+void disc(Form &form, Point centre, double radius, Colour fill)
+{
+    form.setFillColor(fill);
+    form.Circle(static_cast<float>(centre.x), static_cast<float>(centre.y),
+                static_cast<float>(radius));
+}
+
+void wipe(Form &form)
+{
+    for (int i = 1; i <= wipeLines; ++i)
+        form.Line(0, static_cast<float>(i), static_cast<float>(wipeWidth), static_cast<float>(i),
+                  background);
+}
+
+void drawPlotAxes(Form &form)
+{
+    segment(form, {plotLeft, emissionPoint.y}, {plotRight, emissionPoint.y});
+    segment(form, {plotAxisX, plotBottom}, {plotAxisX, plotTop});
+}
+
+void drawGuideRay(Form &form, double angle)
+{
+    form.setDrawStyle(DrawStyle::Dotted);
+    form.setDrawWidth(1);
+    segment(form, emissionPoint,
+            {emissionPoint.x + guideLength * std::cos(angle),
+             emissionPoint.y - guideLength * std::sin(angle)});
+}
+
+// Drawn again before every ray, so the new discs cover the earlier paths' captured ends.
+void drawSunAndHole(Form &form)
+{
+    form.setDrawWidth(1);
+    form.setDrawStyle(DrawStyle::Solid);
+    disc(form, {emissionPoint.x - sunRadius, emissionPoint.y}, sunRadius, white);
+    disc(form, holeCentre, horizonRadius, black);
+    disc(form, holeCentre, centreDotRadius, black);
+}
+
+void showCaption(Form &form, const char *name, double top, double left)
+{
+    form.setTop(name, top);
+    form.setLeft(name, left);
+    form.setVisible(name, true);
+}
+
+} // namespace
+
+double rayAngle(int rayIndex)
+{
+    return rayAngleFactor * rayIndex / 180;
+}
+
+void comStartClick(Form &form)
+{
+    form.setScaleMode(ScaleMode::Twips);
+    form.setFillStyle(FillStyle::Solid);
+    form.setDrawWidth(wipePenWidth);
+    wipe(form);
+
+    form.setDrawWidth(1);
+    drawPlotAxes(form);
+
+    [[maybe_unused]] double previousPlotY = emissionPoint.y;
+    for (int k = 0; k < rayCount; ++k) {
+        const double angle = rayAngle(k);
+        drawGuideRay(form, angle);
+        drawSunAndHole(form);
+        // The photon of this ray goes here.
+    }
+
+    showCaption(form, "nRychlostFotonu", emissionPoint.y + 200, plotLeft + 650);
+    showCaption(form, "nVzdálenost", plotTop, plotLeft - 100);
+}
