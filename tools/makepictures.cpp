@@ -1,0 +1,32 @@
+// Draws the window's two pictures and writes them as GIFs into the given folder.
+#include "tools/gifwriter.h"
+#include "tools/pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("assets"));
+    const struct {
+        QString name;
+        QImage image;
+        GifVersion version;
+    } pictures[] = {
+        {QStringLiteral("preview.gif"), previewPicture(), GifVersion::Gif87a},
+        {QStringLiteral("spectrum.gif"), spectrumPicture(), GifVersion::Gif89a},
+    };
+    for (const auto &picture : pictures) {
+        const QString path = folder.filePath(picture.name);
+        if (const QString error = writeGif(picture.image, path, picture.version);
+            !error.isEmpty()) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "tools/pictures.h"
+
+#include "animation/scene.h"
+#include "animation/startclick.h"
+#include "app/canvas.h"
+#include "app/widgetform.h"
+#include "window/layout.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// A form with no window: figures go onto a canvas, texts into a table, and time does not pass.
+class OffscreenForm : public Form
+{
+public:
+    explicit OffscreenForm(qreal ratio) : canvas_(WidgetForm::sceneSize, ratio)
+    {
+        // The pictures need no pace: a pace below twenty means no wait at all.
+        texts_["nSpomal"] = "0";
+    }
+
+    QImage image() { return canvas_.image(); }
+
+    void setScaleMode(ScaleMode) override {}
+    void setDrawWidth(int pixels) override { canvas_.setDrawWidth(pixels); }
+    void setDrawStyle(DrawStyle style) override { canvas_.setDrawStyle(style); }
+    void setFillStyle(FillStyle style) override { canvas_.setFillStyle(style); }
+    void setFillColor(Colour colour) override { canvas_.setFillColor(colour); }
+    void Line(float x1, float y1, float x2, float y2) override { canvas_.line(x1, y1, x2, y2); }
+    void Line(float x1, float y1, float x2, float y2, Colour colour) override
+    {
+        canvas_.line(x1, y1, x2, y2, colour);
+    }
+    void Circle(float x, float y, float radius) override { canvas_.circle(x, y, radius); }
+    std::string text(std::string_view control) const override
+    {
+        const auto found = texts_.find(control);
+        return found == texts_.end() ? std::string() : found->second;
+    }
+    void setText(std::string_view control, std::string_view text) override
+    {
+        texts_[std::string(control)] = text;
+    }
+    void setLeft(std::string_view, double) override {}
+    void setTop(std::string_view, double) override {}
+    void setVisible(std::string_view, bool) override {}
+    int value(std::string_view) const override { return 0; }
+    void unload() override {}
+    void waitUntil(std::chrono::steady_clock::time_point) override {}
+
+private:
+    Canvas canvas_;
+    std::map<std::string, std::string, std::less<>> texts_;
+};
+
+const layout::Control &controlNamed(std::string_view name)
+{
+    return *std::find_if(layout::controls.begin(), layout::controls.end(),
+                         [&](const layout::Control &c) { return c.name == name; });
+}
+
+} // namespace
+
+QImage finishedScene(qreal devicePixelRatio)
+{
+    OffscreenForm form(devicePixelRatio);
+    comStartClick(form);
+    return form.image();
+}
+
+QImage previewPicture()
+{
+    constexpr QSize pictureSize(579, 459);
+    const QColor pictureBackground(166, 202, 240);
+    const layout::Control &image1 = controlNamed("Image1");
+    const QRect place(QPoint(twipsToPixels(image1.left), twipsToPixels(image1.top)), pictureSize);
+
+    QImage picture = finishedScene().copy(place).convertToFormat(QImage::Format_RGB32);
+    const QRgb wiped = toQColor(scene::background).rgb();
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        std::replace(line, line + picture.width(), wiped, pictureBackground.rgb());
+    }
+    return picture;
+}
+
+QImage spectrumPicture()
+{
+    constexpr int bandLength = 213;
+    constexpr int bandHeight = 27;
+    constexpr int upperShift = 7;
+    QImage picture(231, 56, QImage::Format_RGB32);
+    picture.fill(QColor(204, 204, 255));
+
+    QPainter painter(&picture);
+    const auto band = [&](int left, int top) {
+        QLinearGradient rainbow(left, 0, left + bandLength, 0);
+        // Red through yellow, green, cyan and blue to violet.
+        const int hues[] = {0, 60, 120, 180, 240, 275};
+        for (int i = 0; i < 6; ++i)
+            rainbow.setColorAt(i / 5.0, QColor::fromHsv(hues[i], 255, 255));
+        painter.fillRect(left, top, bandLength, bandHeight, rainbow);
+    };
+    band(4 + upperShift, 1);
+    band(4, 1 + bandHeight);
+    return picture;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+
+// The two pictures the window shows, drawn by the program itself.
+
+// The canvas as the Start handler leaves it, drawn without a window and without pace waits.
+QImage finishedScene(qreal devicePixelRatio = 1.0);
+
+// The preview: the finished scene where the preview picture stands, on its own flat background.
+QImage previewPicture();
+
+// Two rainbow bands on lavender, the upper one shifted right.
+QImage spectrumPicture();
