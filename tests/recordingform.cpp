@@ -1,0 +1,135 @@
+#include "recordingform.h"
+
+#include "app/runtimeerror.h"
+
+#include <algorithm>
+
+std::vector<RecordingForm::Call> RecordingForm::figures() const
+{
+    std::vector<Call> result;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(result),
+                 [](const Call &c) { return c.kind == Kind::Line || c.kind == Kind::Circle; });
+    return result;
+}
+
+long long RecordingForm::count(Kind kind) const
+{
+    return std::count_if(calls.begin(), calls.end(), [&](const Call &c) { return c.kind == kind; });
+}
+
+RecordingForm::Call &RecordingForm::record(Kind kind)
+{
+    Call &call = calls.emplace_back();
+    call.kind = kind;
+    call.drawWidth = drawWidth_;
+    call.drawStyle = drawStyle_;
+    call.fillStyle = fillStyle_;
+    call.fillColor = fillColor_;
+    return call;
+}
+
+void RecordingForm::setScaleMode(ScaleMode mode)
+{
+    record(Kind::ScaleMode).number = static_cast<int>(mode);
+}
+
+void RecordingForm::setDrawWidth(int pixels)
+{
+    drawWidth_ = pixels;
+    record(Kind::DrawWidth).number = pixels;
+}
+
+void RecordingForm::setDrawStyle(DrawStyle style)
+{
+    drawStyle_ = style;
+    record(Kind::DrawStyle).number = static_cast<int>(style);
+}
+
+void RecordingForm::setFillStyle(FillStyle style)
+{
+    fillStyle_ = style;
+    record(Kind::FillStyle).number = static_cast<int>(style);
+}
+
+void RecordingForm::setFillColor(Colour colour)
+{
+    fillColor_ = colour;
+    record(Kind::FillColor).number = colour;
+}
+
+void RecordingForm::Line(float x1, float y1, float x2, float y2)
+{
+    Call &call = record(Kind::Line);
+    call.x1 = x1, call.y1 = y1, call.x2 = x2, call.y2 = y2;
+}
+
+void RecordingForm::Line(float x1, float y1, float x2, float y2, Colour colour)
+{
+    Line(x1, y1, x2, y2);
+    calls.back().hasColour = true;
+    calls.back().colour = colour;
+}
+
+void RecordingForm::Circle(float x, float y, float radius)
+{
+    Call &call = record(Kind::Circle);
+    call.x1 = x, call.y1 = y, call.x2 = radius;
+}
+
+std::string RecordingForm::text(std::string_view control) const
+{
+    const auto found = texts.find(control);
+    if (found == texts.end())
+        throw RuntimeError(RuntimeError::ObjectRequired);
+    return found->second;
+}
+
+void RecordingForm::setText(std::string_view control, std::string_view text)
+{
+    texts[std::string(control)] = text;
+    Call &call = record(Kind::SetText);
+    call.control = control;
+    call.text = text;
+}
+
+void RecordingForm::setLeft(std::string_view control, double twips)
+{
+    left[std::string(control)] = twips;
+    Call &call = record(Kind::SetLeft);
+    call.control = control;
+    call.number = twips;
+}
+
+void RecordingForm::setTop(std::string_view control, double twips)
+{
+    top[std::string(control)] = twips;
+    Call &call = record(Kind::SetTop);
+    call.control = control;
+    call.number = twips;
+}
+
+void RecordingForm::setVisible(std::string_view control, bool shown)
+{
+    visible[std::string(control)] = shown;
+    Call &call = record(Kind::SetVisible);
+    call.control = control;
+    call.number = shown;
+}
+
+int RecordingForm::value(std::string_view control) const
+{
+    const auto found = values.find(control);
+    if (found == values.end())
+        throw RuntimeError(RuntimeError::ObjectRequired);
+    return found->second;
+}
+
+void RecordingForm::unload()
+{
+    record(Kind::Unload);
+}
+
+void RecordingForm::waitUntil(std::chrono::steady_clock::time_point deadline)
+{
+    record(Kind::Wait).wait = deadline - std::chrono::steady_clock::now();
+}

@@ -1,0 +1,94 @@
+// Number to text and back, as the pace value travels through a text box.
+#include "app/conversions.h"
+#include "app/runtimeerror.h"
+
+#include <QLocale>
+#include <QTest>
+
+class ConversionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void numberToText_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("first pace value, no exponent") << "C" << 100000.0 << "100000";
+        QTest::newRow("scroll bar at 1") << "C" << 100100.0 << "100100";
+        QTest::newRow("scroll bar at its end") << "C" << 3376700.0 << "3376700";
+        QTest::newRow("zero") << "C" << 0.0 << "0";
+        QTest::newRow("negative") << "C" << -32768.0 << "-32768";
+        QTest::newRow("fraction, shortest") << "C" << 0.1 << "0.1";
+        QTest::newRow("no thousands separators") << "en_US" << 1234567.0 << "1234567";
+        QTest::newRow("Czech decimal comma") << "cs_CZ" << 2.5 << "2,5";
+        QTest::newRow("Czech, integral") << "cs_CZ" << 100000.0 << "100000";
+    }
+
+    void numberToText()
+    {
+        QFETCH(QString, locale);
+        QFETCH(double, number);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(QString::fromStdString(::numberToText(number)), text);
+        // Whatever is written must read back as the same number.
+        QCOMPARE(::textToNumber(::numberToText(number)), number);
+    }
+
+    void textToNumber_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("number");
+        QTest::newRow("digits") << "C"
+                                << "100000" << 100000.0;
+        QTest::newRow("spaces around") << "C"
+                                       << " 100100 " << 100100.0;
+        QTest::newRow("sign and fraction") << "C"
+                                           << "-2.25" << -2.25;
+        QTest::newRow("exponent") << "C"
+                                  << "1e3" << 1000.0;
+        QTest::newRow("Czech comma") << "cs_CZ"
+                                     << "0,5" << 0.5;
+    }
+
+    void textToNumber()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(double, number);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(::textToNumber(text.toStdString()), number);
+    }
+
+    void noNumberIsATypeMismatch_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("the design text") << "Spomal";
+        QTest::newRow("trailing letters") << "12abc";
+        QTest::newRow("infinity") << "inf";
+        QTest::newRow("not a number") << "nan";
+        QTest::newRow("out of range") << "1e999";
+        QTest::newRow("two numbers") << "1 2";
+    }
+
+    void noNumberIsATypeMismatch()
+    {
+        QFETCH(QString, text);
+        try {
+            ::textToNumber(text.toStdString());
+            QFAIL("no error raised");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.code(), RuntimeError::TypeMismatch);
+            QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Nesoulad typů"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ConversionsTest)
+#include "tst_conversions.moc"
