@@ -1,5 +1,7 @@
 #include "animation/startclick.h"
 
+#include "animation/drawing.h"
+#include "animation/photonpath.h"
 #include "animation/scene.h"
 
 #include <cmath>
@@ -8,17 +10,10 @@ using namespace scene;
 
 namespace {
 
-void segment(Form &form, Point from, Point to)
-{
-    form.Line(static_cast<float>(from.x), static_cast<float>(from.y), static_cast<float>(to.x),
-              static_cast<float>(to.y));
-}
-
 void disc(Form &form, Point centre, double radius, Colour fill)
 {
     form.setFillColor(fill);
-    form.Circle(static_cast<float>(centre.x), static_cast<float>(centre.y),
-                static_cast<float>(radius));
+    circle(form, centre, radius);
 }
 
 void wipe(Form &form)
@@ -77,12 +72,12 @@ void comStartClick(Form &form)
     form.setDrawWidth(1);
     drawPlotAxes(form);
 
-    [[maybe_unused]] double previousPlotY = emissionPoint.y;
+    double previousPlotY = emissionPoint.y;
     for (int k = 0; k < rayCount; ++k) {
         const double angle = rayAngle(k);
         drawGuideRay(form, angle);
         drawSunAndHole(form);
-        // The photon of this ray goes here.
+        tracePhoton(form, k, angle, previousPlotY);
     }
 
     showCaption(form, "nRychlostFotonu", emissionPoint.y + 200, plotLeft + 650);
