@@ -1,6 +1,7 @@
 #include "window/halmirawindow.h"
 
 #include "animation/startclick.h"
+#include "app/hscrollbar.h"
 #include "window/handlers.h"
 
 #include <QFont>
@@ -54,7 +55,7 @@ QWidget *makeWidget(const layout::Control &spec, QWidget *parent)
         return box;
     }
     case layout::Kind::ScrollBar: {
-        auto *bar = new QScrollBar(Qt::Horizontal, parent);
+        auto *bar = new HScrollBar(parent);
         bar->setRange(layout::scrollMinimum, layout::scrollMaximum);
         bar->setSingleStep(layout::scrollStep);
         bar->setPageStep(layout::scrollStep);
