@@ -1,0 +1,191 @@
+// The window's events: the pace value follows the real scroll bar, Konec ends the program, and
+// input or a close request given during a run waits for the run, then happens in order.
+#include "window/halmirawindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+enum class Action {
+    ArrowRight,
+    ArrowLeft,
+    TroughRight,
+    DragToEnd,
+    KeyRight,
+    KeyLeft,
+    PageUp,
+    PageDown,
+    End,
+    Home
+};
+
+} // namespace
+
+class EventsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<HalmiraWindow> window;
+    QScrollBar *scroll = nullptr;
+    QStringList log;
+
+    template <typename T = QWidget> T *find(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromUtf8(name));
+    }
+    QString pace() const { return find<QLineEdit>("nSpomal")->text(); }
+
+    template <typename Sender, typename Signal>
+    void logWhen(Sender *sender, Signal signal, const QString &what)
+    {
+        connect(sender, signal, this,
+                [this, what] { log << (window->running() ? what + " during a run" : what); });
+    }
+
+    void perform(Action action)
+    {
+        const int middle = scroll->height() / 2;
+        switch (action) {
+        case Action::ArrowRight:
+            return QTest::mouseClick(scroll, Qt::LeftButton, {}, {scroll->width() - 4, middle});
+        case Action::ArrowLeft:
+            return QTest::mouseClick(scroll, Qt::LeftButton, {}, {4, middle});
+        case Action::TroughRight:
+            return QTest::mouseClick(scroll, Qt::LeftButton, {}, {scroll->width() - 30, middle});
+        case Action::DragToEnd: {
+            const QPoint thumb(scroll->height() + 5, middle);
+            QTest::mousePress(scroll, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(scroll, {scroll->width() / 2, middle});
+            QTest::mouseMove(scroll, {scroll->width() + 50, middle});
+            return QTest::mouseRelease(scroll, Qt::LeftButton, {}, {scroll->width() + 50, middle});
+        }
+        case Action::KeyRight:
+            return QTest::keyClick(scroll, Qt::Key_Right);
+        case Action::KeyLeft:
+            return QTest::keyClick(scroll, Qt::Key_Left);
+        case Action::PageUp:
+            return QTest::keyClick(scroll, Qt::Key_PageUp);
+        case Action::PageDown:
+            return QTest::keyClick(scroll, Qt::Key_PageDown);
+        case Action::End:
+            return QTest::keyClick(scroll, Qt::Key_End);
+        case Action::Home:
+            return QTest::keyClick(scroll, Qt::Key_Home);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<HalmiraWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        scroll = find<QScrollBar>("HScroll1");
+        log.clear();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void paceIsSetBeforeAnyInput() { QCOMPARE(pace(), QStringLiteral("100000")); }
+
+    void scrollBarSetsThePace_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("right arrow") << 0 << Action::ArrowRight << 1 << "100100";
+        QTest::newRow("left arrow back to 0") << 1 << Action::ArrowLeft << 0 << "100000";
+        QTest::newRow("trough, one step") << 5 << Action::TroughRight << 6 << "100600";
+        QTest::newRow("thumb dragged to the end") << 0 << Action::DragToEnd << 32767 << "3376700";
+        QTest::newRow("right key increases") << 0 << Action::KeyRight << 1 << "100100";
+        QTest::newRow("left key decreases") << 1 << Action::KeyLeft << 0 << "100000";
+        QTest::newRow("page up, one step back") << 7 << Action::PageUp << 6 << "100600";
+        QTest::newRow("page down, one step on") << 8 << Action::PageDown << 9 << "100900";
+        QTest::newRow("End key") << 0 << Action::End << 32767 << "3376700";
+        QTest::newRow("Home key") << 32767 << Action::Home << 0 << "100000";
+    }
+
+    void scrollBarSetsThePace()
+    {
+        QFETCH(int, from);
+        QFETCH(Action, action);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        scroll->setValue(from);
+        QSignalSpy changes(scroll, &QScrollBar::valueChanged);
+        scroll->setFocus();
+        perform(action);
+        QCOMPARE(scroll->value(), value);
+        QCOMPARE(changes.count(), 1); // a drag reports once, on release
+        QCOMPARE(pace(), text);
+    }
+
+    // The program's exit status is checked on the real display: Qt emits lastWindowClosed
+    // only while the application's own event loop runs.
+    void konecClosesTheWindow()
+    {
+        QTest::mouseClick(find("comKonec"), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+    }
+
+    void inputDuringARunWaitsThenComesInOrder()
+    {
+        find<QLineEdit>("nSpomal")->setText(QStringLiteral("0")); // a quick first run
+        logWhen(scroll, &QScrollBar::valueChanged, QStringLiteral("change"));
+        logWhen(find<QPushButton>("comStart"), &QPushButton::clicked, QStringLiteral("start"));
+        logWhen(find<QPushButton>("comKonec"), &QPushButton::clicked, QStringLiteral("konec"));
+        QSignalSpy held(&window->inputGate(), &InputGate::inputHeld);
+
+        // Fires inside the first run, when it presents its first frame.
+        QTimer::singleShot(0, this, [this] {
+            log << (window->running() ? "first run going" : "first run not going");
+            QTest::mouseClick(scroll, Qt::LeftButton, {}, {scroll->width() - 4, 8});
+            QTest::keyClick(scroll, Qt::Key_Right);
+            QTest::mouseClick(find("comStart"), Qt::LeftButton);
+            QTest::mouseClick(find("comKonec"), Qt::LeftButton);
+        });
+        QTest::mouseClick(find("comStart"), Qt::LeftButton);
+        log << "first run ended";
+
+        QVERIFY(held.count() >= 8); // press and release for each click, two key events
+        QVERIFY(window->isVisible());
+        QCOMPARE(pace(), QStringLiteral("0"));
+        // The held input is delivered without any further input.
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 30000);
+        QCOMPARE(log, QStringList({"first run going", "start", "first run ended", "change",
+                                   "change", "start", "konec"}));
+        QCOMPARE(pace(), QStringLiteral("100200"));
+    }
+
+    void closeRequestDuringARunWaits()
+    {
+        find<QLineEdit>("nSpomal")->setText(QStringLiteral("0"));
+        bool acceptedDuringRun = true;
+        bool visibleAfterRequest = false;
+        QTimer::singleShot(0, this, [&] {
+            // Both ways a close request comes: a spontaneous close event, and close().
+            QCloseEvent request;
+            QApplication::sendEvent(window.get(), &request);
+            acceptedDuringRun = request.isAccepted();
+            window->close();
+            visibleAfterRequest = window->isVisible();
+        });
+        QTest::mouseClick(find("comStart"), Qt::LeftButton);
+        QVERIFY(!acceptedDuringRun);
+        QVERIFY(visibleAfterRequest);
+        QVERIFY(find("nVzdálenost")->isVisible()); // the run finished
+        QTRY_VERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(EventsTest)
+#include "tst_events.moc"
