@@ -7,6 +7,15 @@
 
 namespace {
 
+int blackPixels(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y) == Qt::black;
+    return count;
+}
+
 const QColor wipeColour(192, 192, 255);
 const QColor previewBackground(166, 202, 240);
 const QPoint startButton(576, 20);
