@@ -25,17 +25,17 @@ int tracePhoton(Form &form, int rayIndex, double angle, double &previousPlotY)
 {
     Point p = emissionPoint;
     Point d{std::cos(angle), std::sin(angle)};
-    double v = initialSpeed;
+    double stepLength = initialSpeed; // the photon's speed
     for (int n = 1; n <= maxSteps; ++n) {
-        const Point p1 = photon::freeStep(p, d, v);
+        const Point p1 = photon::freeStep(p, d, stepLength);
         form.setDrawWidth(2);
         segment(form, p, p1);
         const Point p2 = photon::pulled(p, p1);
         segment(form, p1, p2);
-        v = photon::distance(p, p2);
+        stepLength = photon::distance(p, p2);
         if (rayIndex == plottedRay)
-            plotSpeed(form, v, p2.y, previousPlotY);
-        d = photon::direction(p, p2, v);
+            plotSpeed(form, stepLength, p2.y, previousPlotY);
+        d = photon::direction(p, p2, stepLength);
         p = p2;
         if (photon::captured(p))
             return n;

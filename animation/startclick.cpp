@@ -73,11 +73,11 @@ void comStartClick(Form &form)
     drawPlotAxes(form);
 
     double previousPlotY = emissionPoint.y;
-    for (int k = 0; k < rayCount; ++k) {
-        const double angle = rayAngle(k);
+    for (int rayIndex = 0; rayIndex < rayCount; ++rayIndex) {
+        const double angle = rayAngle(rayIndex);
         drawGuideRay(form, angle);
         drawSunAndHole(form);
-        tracePhoton(form, k, angle, previousPlotY);
+        tracePhoton(form, rayIndex, angle, previousPlotY);
     }
 
     showCaption(form, "nRychlostFotonu", emissionPoint.y + 200, plotLeft + 650);

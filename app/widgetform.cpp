@@ -55,7 +55,14 @@ void WidgetForm::run(const std::function<void(Form &)> &handler)
         return;
     }
     gate_.begin();
-    const bool ok = ErrorReport::guard(this, [&] { handler(*this); });
+    const bool ok = ErrorReport::guard(this, [&] {
+        try {
+            handler(*this);
+        } catch (...) {
+            view_->flush(); // the report shows over what was drawn up to the error
+            throw;
+        }
+    });
     view_->flush();
     if (!ok)
         gate_.discard();
