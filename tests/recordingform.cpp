@@ -94,7 +94,6 @@ void RecordingForm::setText(std::string_view control, std::string_view text)
 
 void RecordingForm::setLeft(std::string_view control, double twips)
 {
-    left[std::string(control)] = twips;
     Call &call = record(Kind::SetLeft);
     call.control = control;
     call.number = twips;
@@ -102,7 +101,6 @@ void RecordingForm::setLeft(std::string_view control, double twips)
 
 void RecordingForm::setTop(std::string_view control, double twips)
 {
-    top[std::string(control)] = twips;
     Call &call = record(Kind::SetTop);
     call.control = control;
     call.number = twips;
@@ -110,7 +108,6 @@ void RecordingForm::setTop(std::string_view control, double twips)
 
 void RecordingForm::setVisible(std::string_view control, bool shown)
 {
-    visible[std::string(control)] = shown;
     Call &call = record(Kind::SetVisible);
     call.control = control;
     call.number = shown;

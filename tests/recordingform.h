@@ -45,8 +45,6 @@ public:
 
     std::vector<Call> calls;
     std::map<std::string, std::string, std::less<>> texts;
-    std::map<std::string, bool, std::less<>> visible;
-    std::map<std::string, double, std::less<>> left, top;
     std::map<std::string, int, std::less<>> values;
 
     // The figures only, in the order drawn.

@@ -46,26 +46,9 @@ void RealProgram::click(int x, int y) const
         {"mousemove", "--window", window_, QString::number(x), QString::number(y), "click", "1"});
 }
 
-void RealProgram::key(const QString &keys) const
-{
-    xdotool({"key", "--window", window_, keys});
-}
-
 QImage RealProgram::screenshot() const
 {
     return QGuiApplication::primaryScreen()->grabWindow(window_.toULongLong()).toImage();
-}
-
-bool RealProgram::waitForPixel(int x, int y, QColor colour, int timeoutMs) const
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < timeoutMs) {
-        if (screenshot().pixelColor(x, y) == colour)
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
 }
 
 bool RealProgram::waitForText(const QRect &area, int timeoutMs) const

@@ -19,12 +19,9 @@ public:
     // Runs xdotool with the given arguments; returns what it printed, trimmed.
     static QString xdotool(const QStringList &arguments);
     void click(int x, int y) const;
-    void key(const QString &keys) const;
 
     // What the X server shows of the window now.
     QImage screenshot() const;
-    // Waits until a pixel of the window has the colour; false on time-out.
-    bool waitForPixel(int x, int y, QColor colour, int timeoutMs) const;
     // Waits until black text shows inside the rectangle; false on time-out.
     bool waitForText(const QRect &area, int timeoutMs) const;
 
