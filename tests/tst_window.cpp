@@ -2,6 +2,7 @@
 // caption boxes, the tab order and the first focus.
 #include "window/halmirawindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -85,6 +86,35 @@ private slots:
         QCOMPARE(control->font().pixelSize(), fontPixels);
         QCOMPARE(control->font().bold(), bold);
         QCOMPARE(control->font().family(), QStringLiteral("MS Sans Serif"));
+    }
+
+    void visibleControlsHaveAccessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessible");
+        QTest::newRow("title box") << "nTovenika"
+                                   << "Halmira";
+        QTest::newRow("Start") << "comStart"
+                               << "Start";
+        QTest::newRow("Konec") << "comKonec"
+                               << "Konec";
+        QTest::newRow("hint") << "labKlikněte"
+                              << "Klikněte na Start";
+        QTest::newRow("scroll bar says what it does") << "HScroll1"
+                                                      << "Zpomalení animace";
+        QTest::newRow("its caption") << "labSpomal"
+                                     << "Zpomalení animace";
+        QTest::newRow("preview") << "Image1"
+                                 << "Světlo unikající z okraje černé díry";
+    }
+
+    void visibleControlsHaveAccessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessible);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(find(name));
+        QVERIFY(face);
+        QCOMPARE(face->text(QAccessible::Name), accessible);
     }
 
     void fontResolvesToAMetricCloseFace()

@@ -126,6 +126,9 @@ void HalmiraWindow::build(const layout::Control &spec)
     if (spec.font.points > 0)
         widget->setFont(designFont(spec.font));
     widget->setVisible(spec.shown);
+    // A screen reader names each control by its Czech text, or by what it does.
+    widget->setAccessibleName(
+        QString::fromUtf8(spec.accessibleName ? spec.accessibleName : spec.text));
     addControl(widget, !isWindowless(spec.kind));
 }
 

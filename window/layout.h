@@ -39,6 +39,7 @@ struct Control {
     bool shown;
     Style style;
     Font font;
+    const char *accessibleName = nullptr; // for screen readers where the text says nothing
 };
 
 inline constexpr const char *fontFamily = "MS Sans Serif";
@@ -59,13 +60,13 @@ inline constexpr std::array<Control, 16> controls{{
     {"nHodinyFotonu",   Kind::TextBox,       "čas  hodin fotonu",     240,  480, 1695,  285,  8, false, Style::CaptionBox, {9.75, false}},
     {"nHodinyZem",      Kind::TextBox,       "čas  hodin na zemi",    240,  840, 1695,  375,  7, false, Style::CaptionBox, {9.75, false}},
     {"labSpomal",       Kind::TextBox,       "Zpomalení animace",    3960,  840, 2175,  285,  6, true,  Style::CaptionBox, {9.75, true}},
-    {"HScroll1",        Kind::ScrollBar,     "",                     3960,  480, 2055,  255,  5, true,  Style::Plain,      {}},
-    {"nSpomal",         Kind::TextBox,       "Spomal",               2160,  840, 1335,  285,  4, false, Style::Plain,      {}},
-    {"Spektrum",        Kind::PictureBox,    ":/spectrum.gif",       2760, 7440, 3495,  735,  3, false, Style::Plain,      {}},
+    {"HScroll1",        Kind::ScrollBar,     "",                     3960,  480, 2055,  255,  5, true,  Style::Plain,      {}, "Zpomalení animace"},
+    {"nSpomal",         Kind::TextBox,       "Spomal",               2160,  840, 1335,  285,  4, false, Style::Plain,      {}, "Zpomalení"},
+    {"Spektrum",        Kind::PictureBox,    ":/spectrum.gif",       2760, 7440, 3495,  735,  3, false, Style::Plain,      {}, "Spektrum"},
     {"comKonec",        Kind::CommandButton, "Konec",                9360,  120,  975,  375,  2, true,  Style::Plain,      {12, true}},
     {"comStart",        Kind::CommandButton, "Start",                8160,  120,  975,  375,  1, true,  Style::Plain,      {12, true}},
     {"nTovenika",       Kind::TextBox,       "Halmira",              4320,  120, 1815,  375,  0, true,  Style::CaptionBox, {13.5, true}},
-    {"Image1",          Kind::Image,         ":/preview.gif",        1440, 1320, 8685, 6885, -1, true,  Style::Plain,      {}},
+    {"Image1",          Kind::Image,         ":/preview.gif",        1440, 1320, 8685, 6885, -1, true,  Style::Plain,      {}, "Světlo unikající z okraje černé díry"},
     {"labKlikněte",     Kind::Label,         "Klikněte na Start",    8040,  600, 2535,  375, 13, true,  Style::Plain,      {13.5, true}},
 }};
 // clang-format on
