@@ -1,4 +1,5 @@
-// Draws the window's two pictures and writes them as GIFs into the given folder.
+// Draws the window's two pictures and writes them as GIFs into the given folder, with the
+// desktop icon beside them.
 #include "tools/gifwriter.h"
 #include "tools/pictures.h"
 
@@ -28,5 +29,12 @@ int main(int argc, char *argv[])
         }
         std::printf("%s\n", qPrintable(path));
     }
+    // The desktop icon is a PNG, as the icon theme wants it.
+    const QString iconPath = folder.filePath(QStringLiteral("halmira-256.png"));
+    if (!iconPicture(256).save(iconPath)) {
+        std::fprintf(stderr, "%s: cannot write\n", qPrintable(iconPath));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(iconPath));
     return 0;
 }

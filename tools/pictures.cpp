@@ -8,6 +8,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <map>
@@ -109,4 +110,25 @@ QImage spectrumPicture()
     band(4 + upperShift, 1);
     band(4, 1 + bandHeight);
     return picture;
+}
+
+QImage iconPicture(int size)
+{
+    // The paths reach from about 40 to 560 pixels across, around the emission point.
+    const QRectF fan(40, 70, 520, 520);
+    const qreal margin = size / 16.0;
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QPainterPath square;
+    square.addRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+    painter.setClipPath(square);
+    painter.fillRect(icon.rect(), toQColor(scene::background));
+    // Drawn at four times the pixels, so that the thin paths survive the scaling down.
+    const QImage scene = finishedScene(4.0);
+    painter.drawImage(QRectF(margin, margin, size - 2 * margin, size - 2 * margin), scene,
+                      QRectF(fan.topLeft() * 4, fan.size() * 4));
+    return icon;
 }

@@ -12,3 +12,6 @@ QImage previewPicture();
 
 // Two rainbow bands on lavender, the upper one shifted right.
 QImage spectrumPicture();
+
+// The desktop icon: the hole and its fan of paths on a rounded light-blue square.
+QImage iconPicture(int size);

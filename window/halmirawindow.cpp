@@ -5,6 +5,7 @@
 #include "window/handlers.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -97,6 +98,7 @@ HalmiraWindow::HalmiraWindow(QWidget *parent) : WidgetForm(parent)
 {
     setObjectName(QString::fromLatin1(layout::windowName));
     setWindowTitle(QString::fromUtf8(layout::caption));
+    setWindowIcon(QIcon(QStringLiteral(":/halmira-256.png")));
     setAutoFillBackground(true);
     setPalette(withBackground(palette(), QPalette::Window));
     setFont(designFont({}));

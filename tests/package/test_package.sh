@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs with cmake --install and as a .deb into scratch roots, and checks what lands there:
+# the program, the desktop entry, the icon and the AppStream metainfo, all valid.
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+id=org.example.Halmira
+files=(
+    usr/bin/halmira
+    usr/share/applications/$id.desktop
+    usr/share/icons/hicolor/256x256/apps/$id.png
+    usr/share/metainfo/$id.metainfo.xml
+)
+
+expect_files() {
+    for file in "${files[@]}"; do
+        [[ -f "$1/$file" ]] || { echo "missing from $2: $file" >&2; exit 1; }
+    done
+    [[ -x "$1/usr/bin/halmira" ]] || { echo "$2: halmira is not executable" >&2; exit 1; }
+}
+
+cmake --install "$build" --prefix "$scratch/install/usr" >/dev/null
+expect_files "$scratch/install" "cmake --install"
+desktop-file-validate "$scratch/install/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net "$scratch/install/usr/share/metainfo/$id.metainfo.xml" >/dev/null
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb=$(echo "$scratch"/deb/halmira_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
+    grep -q "\b$package\b" <<<"$depends" || { echo "Depends lacks $package: $depends" >&2; exit 1; }
+done
+
+# dpkg with its own database in the scratch root; the dependencies are this machine's.
+root=$scratch/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb" >/dev/null
+expect_files "$root" "the .deb"
+dpkg --root="$root" -s halmira | grep -q '^Status: install ok installed'
+echo "package: ${#files[@]} files installed both ways; Depends: $depends"
