@@ -5,6 +5,11 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+
 class ConversionsTest : public QObject
 {
     Q_OBJECT
@@ -86,6 +91,55 @@ private slots:
         } catch (const RuntimeError &error) {
             QCOMPARE(error.code(), RuntimeError::TypeMismatch);
             QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("Nesoulad typů"));
+        }
+    }
+
+    // A million strings built from the characters numbers are made of, and some that are not:
+    // each is either a finite number or a clean type mismatch, never anything else.
+    void randomTextIsANumberOrATypeMismatch()
+    {
+        static const char32_t alphabet[] = {'0', '1', '5', '9', '-', '+', '.',  ',',  'e',  'E',
+                                            ' ', 'x', 'n', 'a', 'i', 'f', '\t', U'č', U'٣', 0};
+        std::mt19937 random(20261208);
+        long long numbers = 0, mismatches = 0;
+        for (int i = 0; i < 1'000'000; ++i) {
+            std::u32string text(random() % 12, U' ');
+            for (char32_t &c : text)
+                c = alphabet[random() % std::size(alphabet)];
+            const std::string utf8 = QString::fromUcs4(text.data(), text.size()).toStdString();
+            try {
+                const double value = ::textToNumber(utf8);
+                QVERIFY2(std::isfinite(value), utf8.c_str());
+                QCOMPARE(::textToNumber(::numberToText(value)), value);
+                ++numbers;
+            } catch (const RuntimeError &error) {
+                QCOMPARE(error.code(), RuntimeError::TypeMismatch);
+                ++mismatches;
+            }
+        }
+        qInfo("%lld numbers, %lld type mismatches", numbers, mismatches);
+        QVERIFY(numbers > 10'000 && mismatches > 10'000);
+    }
+
+    void anyDoubleSurvivesTheRoundTrip_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("C") << "C";
+        QTest::newRow("Czech") << "cs_CZ";
+    }
+
+    void anyDoubleSurvivesTheRoundTrip()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        std::mt19937_64 random(7);
+        for (int i = 0; i < 100'000; ++i) {
+            double value;
+            const auto bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value))
+                continue;
+            QCOMPARE(::textToNumber(::numberToText(value)), value);
         }
     }
 };
