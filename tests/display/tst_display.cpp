@@ -31,6 +31,7 @@ class DisplayTest : public QObject
 
 private:
     RealProgram program;
+    QImage finished; // the window after one undisturbed run
 
 private slots:
     void initTestCase() { QVERIFY(program.start()); }
@@ -116,6 +117,100 @@ private slots:
         QVERIFY(sinceRequest.elapsed() > 1500);
         QCOMPARE(own.exitStatus(), QProcess::NormalExit);
         QCOMPARE(own.exitCode(), 0);
+    }
+
+    void fiveStartsRunOneAfterAnother()
+    {
+        RealProgram own;
+        QVERIFY(own.start());
+        QElapsedTimer clock;
+        clock.start();
+        const QImage before = own.screenshot();
+        own.click(startButton.x(), startButton.y());
+        RealProgram::parkPointer();
+        finished = own.waitForRun(before, runTimeoutMs);
+        QVERIFY(!finished.isNull());
+        const qint64 oneRun = clock.restart();
+        const long memoryAfterOne = own.peakResidentKb();
+
+        own.click(startButton.x(), startButton.y(), 5);
+        RealProgram::parkPointer();
+        const QImage afterFive = own.waitForRun(finished, 5 * runTimeoutMs);
+        const qint64 fiveRuns = clock.elapsed();
+        const long memoryAfterFive = own.peakResidentKb();
+        qInfo("one run %lld ms, five runs %lld ms; peak RSS %ld kB after one, %ld kB after six",
+              oneRun, fiveRuns, memoryAfterOne, memoryAfterFive);
+
+        // One after another, none lost: less the time it takes to see that a run has ended.
+        constexpr qint64 settle = 600;
+        QVERIFY(fiveRuns - settle > 4 * (oneRun - settle));
+        QCOMPARE(afterFive, finished); // the same drawing each time
+        QVERIFY(memoryAfterOne > 0);
+        QVERIFY(memoryAfterFive <= memoryAfterOne + 1024);
+    }
+
+    // Resized, covered and uncovered during a run and after it, the window ends up showing
+    // exactly what an undisturbed run shows: nothing lost, nothing drawn over the controls.
+    void drawingSurvivesResizingAndCovering()
+    {
+        QVERIFY(!finished.isNull());
+        RealProgram own;
+        QVERIFY(own.start());
+        const QImage before = own.screenshot();
+        const auto disturb = [&] {
+            own.resize(500, 300);
+            QTest::qWait(150);
+            own.resize(1000, 700);
+            QProcess cover;
+            cover.start(QStringLiteral("xmessage"),
+                        {"-geometry", "600x400+60+60", "-center", "covering the window"});
+            QTest::qWait(400);
+            cover.kill();
+            cover.waitForFinished();
+            own.resize(800, 550);
+        };
+        own.click(startButton.x(), startButton.y());
+        RealProgram::parkPointer();
+        QTest::qWait(300);
+        disturb();
+        const QImage afterRun = own.waitForRun(before, runTimeoutMs);
+        keepScreenshot(afterRun, QStringLiteral("disturbed-run"));
+        QCOMPARE(afterRun, finished);
+
+        disturb();
+        QTest::qWait(600);
+        QCOMPARE(own.screenshot(), finished);
+    }
+
+    // At twice the pixels the canvas is drawn at twice the pixels: the one-pixel plot axis is
+    // two sharp device pixels, not a scaled-up blur.
+    void twiceThePixels()
+    {
+        RealProgram own;
+        QVERIFY(own.start({QStringLiteral("QT_SCALE_FACTOR=2")}));
+        const QString geometry =
+            RealProgram::xdotool({"getwindowgeometry", "--shell", own.windowId()});
+        QVERIFY2(geometry.contains(QStringLiteral("WIDTH=1600")), qPrintable(geometry));
+        const QImage before = own.screenshot();
+        own.click(2 * startButton.x(), 2 * startButton.y());
+        const QImage shot = own.waitForRun(before, runTimeoutMs);
+        keepScreenshot(shot, QStringLiteral("twice-the-pixels"));
+        QCOMPARE(shot.size(), QSize(1600, 1100));
+
+        int axis = 0;
+        for (int x = 1355; x < 1395; ++x) {
+            const QColor pixel = shot.pixelColor(x, 400);
+            QVERIFY2(pixel == Qt::black || pixel == wipeColour, qPrintable(pixel.name()));
+            axis += pixel == Qt::black;
+        }
+        QCOMPARE(axis, 2);
+        int horizontalAxis = 0;
+        for (int y = 715; y < 755; ++y) {
+            const QColor pixel = shot.pixelColor(1300, y);
+            QVERIFY2(pixel == Qt::black || pixel == wipeColour, qPrintable(pixel.name()));
+            horizontalAxis += pixel == Qt::black;
+        }
+        QCOMPARE(horizontalAxis, 2);
     }
 };
 

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QProcessEnvironment>
 #include <QScreen>
 #include <QThread>
 
@@ -21,8 +23,12 @@ RealProgram::~RealProgram()
     }
 }
 
-bool RealProgram::start()
+bool RealProgram::start(const QStringList &environment)
 {
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString &variable : environment)
+        variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    process_.setProcessEnvironment(variables);
     process_.start();
     if (!process_.waitForStarted(10000))
         return false;
@@ -40,10 +46,54 @@ QString RealProgram::xdotool(const QStringList &arguments)
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }
 
-void RealProgram::click(int x, int y) const
+void RealProgram::click(int x, int y, int times) const
 {
-    xdotool(
-        {"mousemove", "--window", window_, QString::number(x), QString::number(y), "click", "1"});
+    xdotool({"mousemove", "--window", window_, QString::number(x), QString::number(y), "click",
+             "--repeat", QString::number(times), "--delay", "80", "1"});
+}
+
+void RealProgram::parkPointer()
+{
+    xdotool({"mousemove", "1910", "1190"});
+}
+
+void RealProgram::resize(int width, int height) const
+{
+    xdotool({"windowsize", "--sync", window_, QString::number(width), QString::number(height)});
+}
+
+QImage RealProgram::waitForRun(const QImage &before, int timeoutMs) const
+{
+    constexpr int stillShots = 3; // 600 ms without a change: a run draws all the time
+    QElapsedTimer clock;
+    clock.start();
+    QImage last = screenshot();
+    while (last == before) {
+        if (clock.elapsed() > timeoutMs)
+            return {};
+        QThread::msleep(20);
+        last = screenshot();
+    }
+    for (int same = 0; same < stillShots;) {
+        if (clock.elapsed() > timeoutMs)
+            return {};
+        QThread::msleep(200);
+        const QImage next = screenshot();
+        same = next == last ? same + 1 : 0;
+        last = next;
+    }
+    return last;
+}
+
+long RealProgram::peakResidentKb() const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
 }
 
 QImage RealProgram::screenshot() const

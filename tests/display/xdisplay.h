@@ -13,15 +13,24 @@ public:
     RealProgram();
     ~RealProgram();
 
-    bool start();
+    // Starts the program with these extra environment variables and waits for its window.
+    bool start(const QStringList &environment = {});
     QString windowId() const { return window_; }
 
     // Runs xdotool with the given arguments; returns what it printed, trimmed.
     static QString xdotool(const QStringList &arguments);
-    void click(int x, int y) const;
+    void click(int x, int y, int times = 1) const;
+    void resize(int width, int height) const;
+    // Moves the pointer off the window, so that no control shows it hovering.
+    static void parkPointer();
 
     // What the X server shows of the window now.
     QImage screenshot() const;
+    // Waits for a run to start (the window changes from what it was) and to end (it stays the
+    // same for a while); returns the last screenshot, or a null image on time-out.
+    QImage waitForRun(const QImage &before, int timeoutMs) const;
+    // The most memory the program has held, in kB.
+    long peakResidentKb() const;
     // Waits until black text shows inside the rectangle; false on time-out.
     bool waitForText(const QRect &area, int timeoutMs) const;
 
