@@ -146,7 +146,10 @@ private slots:
         QVERIFY(fiveRuns - settle > 4 * (oneRun - settle));
         QCOMPARE(afterFive, finished); // the same drawing each time
         QVERIFY(memoryAfterOne > 0);
+#ifndef HALMIRA_SANITIZE
+        // Under AddressSanitizer freed memory waits in quarantine, so the peak grows anyway.
         QVERIFY(memoryAfterFive <= memoryAfterOne + 1024);
+#endif
     }
 
     // Resized, covered and uncovered during a run and after it, the window ends up showing
