@@ -106,7 +106,8 @@ private slots:
             std::u32string text(random() % 12, U' ');
             for (char32_t &c : text)
                 c = alphabet[random() % std::size(alphabet)];
-            const std::string utf8 = QString::fromUcs4(text.data(), text.size()).toStdString();
+            const std::string utf8 =
+                QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size())).toStdString();
             try {
                 const double value = ::textToNumber(utf8);
                 QVERIFY2(std::isfinite(value), utf8.c_str());
