@@ -1,14 +1,18 @@
 #include "app/errorreport.h"
+#include "app/preload.h"
 #include "window/halmirawindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    auto pictures = preload(windowPictures());
     QApplication app(argc, argv);
+    // Desktop shells find the installed entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Halmira"));
     registerFontSubstitutes();
 
-    HalmiraWindow window;
+    HalmiraWindow window(pictures.get());
     if (ErrorReport::ended())
         return ErrorReport::exitStatus;
     window.show();

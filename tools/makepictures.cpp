@@ -29,12 +29,14 @@ int main(int argc, char *argv[])
         }
         std::printf("%s\n", qPrintable(path));
     }
-    // The desktop icon is a PNG, as the icon theme wants it.
-    const QString iconPath = folder.filePath(QStringLiteral("halmira-256.png"));
-    if (!iconPicture(256).save(iconPath)) {
-        std::fprintf(stderr, "%s: cannot write\n", qPrintable(iconPath));
-        return 1;
+    // The icons are PNGs, as the icon theme wants them: the desktop's, and the window's own.
+    for (const int size : {256, 64}) {
+        const QString iconPath = folder.filePath(QStringLiteral("halmira-%1.png").arg(size));
+        if (!iconPicture(size).save(iconPath)) {
+            std::fprintf(stderr, "%s: cannot write\n", qPrintable(iconPath));
+            return 1;
+        }
+        std::printf("%s\n", qPrintable(iconPath));
     }
-    std::printf("%s\n", qPrintable(iconPath));
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "window/handlers.h"
 
 #include <QFont>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,12 +41,21 @@ QPalette withBackground(QPalette palette, QPalette::ColorRole role)
     return palette;
 }
 
-QWidget *makeWidget(const layout::Control &spec, QWidget *parent)
+bool isPicture(layout::Kind kind)
+{
+    return kind == layout::Kind::PictureBox || kind == layout::Kind::Image;
+}
+
+QWidget *makeWidget(const layout::Control &spec, const Pictures &pictures, QWidget *parent)
 {
     const QString text = QString::fromUtf8(spec.text);
     switch (spec.kind) {
     case layout::Kind::TextBox: {
-        auto *box = new QLineEdit(text, parent);
+        // The font comes before the text: a text box lays its text out each time either changes.
+        auto *box = new QLineEdit(parent);
+        if (spec.font.points > 0)
+            box->setFont(designFont(spec.font));
+        box->setText(text);
         if (spec.style == layout::Style::CaptionBox) {
             box->setFrame(false);
             box->setPalette(withBackground(box->palette(), QPalette::Base));
@@ -70,7 +78,8 @@ QWidget *makeWidget(const layout::Control &spec, QWidget *parent)
     case layout::Kind::PictureBox:
     case layout::Kind::Image: {
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(text));
+        const QImage image = pictures.value(text);
+        picture->setPixmap(QPixmap::fromImage(image.isNull() ? QImage(text) : image));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (spec.kind == layout::Kind::PictureBox)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -94,18 +103,28 @@ bool isWindowless(layout::Kind kind)
 
 } // namespace
 
-HalmiraWindow::HalmiraWindow(QWidget *parent) : WidgetForm(parent)
+std::vector<QString> windowPictures()
+{
+    std::vector<QString> paths{QString::fromLatin1(layout::windowIcon)};
+    for (const layout::Control &spec : layout::controls)
+        if (isPicture(spec.kind))
+            paths.push_back(QString::fromUtf8(spec.text));
+    return paths;
+}
+
+HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : WidgetForm(parent)
 {
     setObjectName(QString::fromLatin1(layout::windowName));
     setWindowTitle(QString::fromUtf8(layout::caption));
-    setWindowIcon(QIcon(QStringLiteral(":/halmira-256.png")));
+    const QString icon = QString::fromLatin1(layout::windowIcon);
+    setWindowIcon(QPixmap::fromImage(pictures.contains(icon) ? pictures[icon] : QImage(icon)));
     setAutoFillBackground(true);
     setPalette(withBackground(palette(), QPalette::Window));
     setFont(designFont({}));
     resize(twipsToPixels(layout::openingWidth), twipsToPixels(layout::openingHeight));
 
     for (const layout::Control &spec : layout::controls)
-        build(spec);
+        build(spec, pictures);
     setTabOrder();
 
     auto *start = qobject_cast<QPushButton *>(control("comStart"));
@@ -119,9 +138,9 @@ HalmiraWindow::HalmiraWindow(QWidget *parent) : WidgetForm(parent)
     run(formLoad);
 }
 
-void HalmiraWindow::build(const layout::Control &spec)
+void HalmiraWindow::build(const layout::Control &spec, const Pictures &pictures)
 {
-    QWidget *widget = makeWidget(spec, this);
+    QWidget *widget = makeWidget(spec, pictures, this);
     widget->setObjectName(QString::fromUtf8(spec.name));
     widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top),
                         twipsToPixels(spec.width), twipsToPixels(spec.height));

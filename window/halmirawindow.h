@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/preload.h"
 #include "app/widgetform.h"
 #include "window/layout.h"
 
@@ -8,12 +9,16 @@
 class HalmiraWindow : public WidgetForm
 {
 public:
-    explicit HalmiraWindow(QWidget *parent = nullptr);
+    // Pictures not given are decoded here.
+    explicit HalmiraWindow(const Pictures &pictures = {}, QWidget *parent = nullptr);
 
 private:
-    void build(const layout::Control &spec);
+    void build(const layout::Control &spec, const Pictures &pictures);
     void setTabOrder();
 };
+
+// The resources of the window's pictures, its icon among them.
+std::vector<QString> windowPictures();
 
 // Registers the font substitutes that stand in for the design's font; call before any widget
 // is built.

@@ -19,6 +19,7 @@ inline constexpr int designHeight = 8250;
 // window opens wide enough to show the whole scene.
 inline constexpr int openingWidth = 12000;
 inline constexpr int openingHeight = designHeight;
+inline constexpr const char *windowIcon = ":/halmira-64.png";
 
 enum class Kind { TextBox, ScrollBar, PictureBox, CommandButton, Image, Label };
 
