@@ -87,30 +87,30 @@ std::string RecordingForm::text(std::string_view control) const
 void RecordingForm::setText(std::string_view control, std::string_view text)
 {
     texts[std::string(control)] = text;
-    Call &call = record(Kind::SetText);
+    record(Kind::SetText, control, 0).text = text;
+}
+
+RecordingForm::Call &RecordingForm::record(Kind kind, std::string_view control, double number)
+{
+    Call &call = record(kind);
     call.control = control;
-    call.text = text;
+    call.number = number;
+    return call;
 }
 
 void RecordingForm::setLeft(std::string_view control, double twips)
 {
-    Call &call = record(Kind::SetLeft);
-    call.control = control;
-    call.number = twips;
+    record(Kind::SetLeft, control, twips);
 }
 
 void RecordingForm::setTop(std::string_view control, double twips)
 {
-    Call &call = record(Kind::SetTop);
-    call.control = control;
-    call.number = twips;
+    record(Kind::SetTop, control, twips);
 }
 
 void RecordingForm::setVisible(std::string_view control, bool shown)
 {
-    Call &call = record(Kind::SetVisible);
-    call.control = control;
-    call.number = shown;
+    record(Kind::SetVisible, control, shown);
 }
 
 int RecordingForm::value(std::string_view control) const

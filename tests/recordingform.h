@@ -70,6 +70,7 @@ public:
 
 private:
     Call &record(Kind kind);
+    Call &record(Kind kind, std::string_view control, double number);
 
     int drawWidth_ = 1;
     DrawStyle drawStyle_ = DrawStyle::Solid;

@@ -26,12 +26,12 @@ void registerFontSubstitutes()
 namespace {
 
 // Fonts are sized in pixels at 96 dpi, so text keeps its size against the twip-placed controls.
-QFont designFont(const layout::Font &spec)
+QFont designFont(const layout::Font &design)
 {
     QFont font(QString::fromLatin1(layout::fontFamily));
-    const double points = spec.points > 0 ? spec.points : layout::defaultFontPoints;
+    const double points = design.points > 0 ? design.points : layout::defaultFontPoints;
     font.setPixelSize(static_cast<int>(std::lround(points * 96 / 72)));
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    font.setWeight(design.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
 
@@ -46,17 +46,13 @@ bool isPicture(layout::Kind kind)
     return kind == layout::Kind::PictureBox || kind == layout::Kind::Image;
 }
 
-QWidget *makeWidget(const layout::Control &spec, const Pictures &pictures, QWidget *parent)
+// The control without its text, which comes after its font.
+QWidget *makeWidget(const layout::Control &row, const Pictures &pictures, QWidget *parent)
 {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+    switch (row.kind) {
     case layout::Kind::TextBox: {
-        // The font comes before the text: a text box lays its text out each time either changes.
         auto *box = new QLineEdit(parent);
-        if (spec.font.points > 0)
-            box->setFont(designFont(spec.font));
-        box->setText(text);
-        if (spec.style == layout::Style::CaptionBox) {
+        if (row.style == layout::Style::CaptionBox) {
             box->setFrame(false);
             box->setPalette(withBackground(box->palette(), QPalette::Base));
             box->setFocusPolicy(Qt::ClickFocus);
@@ -74,19 +70,20 @@ QWidget *makeWidget(const layout::Control &spec, const Pictures &pictures, QWidg
         return bar;
     }
     case layout::Kind::CommandButton:
-        return new QPushButton(text, parent);
+        return new QPushButton(parent);
     case layout::Kind::PictureBox:
     case layout::Kind::Image: {
+        const QString resource = QString::fromUtf8(row.text);
+        const QImage image = pictures.value(resource);
         auto *picture = new QLabel(parent);
-        const QImage image = pictures.value(text);
-        picture->setPixmap(QPixmap::fromImage(image.isNull() ? QImage(text) : image));
+        picture->setPixmap(QPixmap::fromImage(image.isNull() ? QImage(resource) : image));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (spec.kind == layout::Kind::PictureBox)
+        if (row.kind == layout::Kind::PictureBox)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         return picture;
     }
     case layout::Kind::Label: {
-        auto *label = new QLabel(text, parent);
+        auto *label = new QLabel(parent);
         label->setAutoFillBackground(true);
         label->setPalette(withBackground(label->palette(), QPalette::Window));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -94,6 +91,17 @@ QWidget *makeWidget(const layout::Control &spec, const Pictures &pictures, QWidg
     }
     }
     return nullptr;
+}
+
+// A text box lays its text out each time its font or text changes, so the text comes last.
+void setInitialText(QWidget *widget, const QString &text)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->setText(text);
+    else if (auto *button = qobject_cast<QPushButton *>(widget))
+        button->setText(text);
+    else if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+        label->setText(text);
 }
 
 bool isWindowless(layout::Kind kind)
@@ -106,9 +114,9 @@ bool isWindowless(layout::Kind kind)
 std::vector<QString> windowPictures()
 {
     std::vector<QString> paths{QString::fromLatin1(layout::windowIcon)};
-    for (const layout::Control &spec : layout::controls)
-        if (isPicture(spec.kind))
-            paths.push_back(QString::fromUtf8(spec.text));
+    for (const layout::Control &row : layout::controls)
+        if (isPicture(row.kind))
+            paths.push_back(QString::fromUtf8(row.text));
     return paths;
 }
 
@@ -123,8 +131,8 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : Widget
     setFont(designFont({}));
     resize(twipsToPixels(layout::openingWidth), twipsToPixels(layout::openingHeight));
 
-    for (const layout::Control &spec : layout::controls)
-        build(spec, pictures);
+    for (const layout::Control &row : layout::controls)
+        build(row, pictures);
     setTabOrder();
 
     auto *start = qobject_cast<QPushButton *>(control("comStart"));
@@ -138,27 +146,28 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : Widget
     run(formLoad);
 }
 
-void HalmiraWindow::build(const layout::Control &spec, const Pictures &pictures)
+void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
 {
-    QWidget *widget = makeWidget(spec, pictures, this);
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(twipsToPixels(spec.left), twipsToPixels(spec.top),
-                        twipsToPixels(spec.width), twipsToPixels(spec.height));
-    if (spec.font.points > 0)
-        widget->setFont(designFont(spec.font));
-    widget->setVisible(spec.shown);
+    QWidget *widget = makeWidget(row, pictures, this);
+    widget->setObjectName(QString::fromUtf8(row.name));
+    widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
+                        twipsToPixels(row.height));
+    if (row.font.points > 0)
+        widget->setFont(designFont(row.font));
+    setInitialText(widget, QString::fromUtf8(row.text));
+    widget->setVisible(row.shown);
     // A screen reader names each control by its Czech text, or by what it does.
     widget->setAccessibleName(
-        QString::fromUtf8(spec.accessibleName ? spec.accessibleName : spec.text));
-    addControl(widget, !isWindowless(spec.kind));
+        QString::fromUtf8(row.accessibleName ? row.accessibleName : row.text));
+    addControl(widget, !isWindowless(row.kind));
 }
 
 void HalmiraWindow::setTabOrder()
 {
     std::vector<const layout::Control *> order;
-    for (const layout::Control &spec : layout::controls)
-        if (spec.tabIndex >= 0)
-            order.push_back(&spec);
+    for (const layout::Control &row : layout::controls)
+        if (row.tabIndex >= 0)
+            order.push_back(&row);
     std::sort(order.begin(), order.end(),
               [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
     for (std::size_t i = 1; i < order.size(); ++i)

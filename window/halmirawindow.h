@@ -13,7 +13,7 @@ public:
     explicit HalmiraWindow(const Pictures &pictures = {}, QWidget *parent = nullptr);
 
 private:
-    void build(const layout::Control &spec, const Pictures &pictures);
+    void build(const layout::Control &row, const Pictures &pictures);
     void setTabOrder();
 };
 
