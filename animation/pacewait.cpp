@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "app/form.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 

@@ -22,7 +22,7 @@ WidgetForm::WidgetForm(QWidget *parent)
 
 void WidgetForm::addControl(QWidget *control, bool windowed)
 {
-    control->setParent(this);
+    Q_ASSERT(control->parentWidget() == this);
     controls_[control->objectName().toStdString()] = control;
     if (windowed)
         control->raise();

@@ -21,7 +21,8 @@ public:
 
     explicit WidgetForm(QWidget *parent = nullptr);
 
-    // Registers a control under its object name. Windowed controls stay above the canvas.
+    // Registers a control, a child of this form, under its object name. Windowed controls stay
+    // above the canvas, the others go under it.
     void addControl(QWidget *control, bool windowed);
     QWidget *control(std::string_view name) const;
 
