@@ -190,7 +190,7 @@ private slots:
     void twiceThePixels()
     {
         RealProgram own;
-        QVERIFY(own.start({QStringLiteral("QT_SCALE_FACTOR=2")}));
+        QVERIFY(own.start({QStringLiteral("QT_SCALE_FACTOR=2")}, 2));
         const QString geometry =
             RealProgram::xdotool({"getwindowgeometry", "--shell", own.windowId()});
         QVERIFY2(geometry.contains(QStringLiteral("WIDTH=1600")), qPrintable(geometry));

@@ -23,7 +23,7 @@ RealProgram::~RealProgram()
     }
 }
 
-bool RealProgram::start(const QStringList &environment)
+bool RealProgram::start(const QStringList &environment, int scale)
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const QString &variable : environment)
@@ -35,7 +35,17 @@ bool RealProgram::start(const QStringList &environment)
     window_ = xdotool({"search", "--sync", "--onlyvisible", "--pid",
                        QString::number(process_.processId()), "--name", "^Halmira"})
                   .section('\n', 0, 0);
-    return !window_.isEmpty();
+    if (window_.isEmpty())
+        return false;
+    const QColor previewBackground(166, 202, 240);
+    QElapsedTimer clock;
+    clock.start();
+    while (screenshot().pixelColor(150 * scale, 500 * scale) != previewBackground) {
+        if (clock.elapsed() > 20000)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
 }
 
 QString RealProgram::xdotool(const QStringList &arguments)
