@@ -20,18 +20,27 @@ QPointF toPixels(float x, float y)
 } // namespace
 
 Canvas::Canvas(QSize logicalSize, qreal devicePixelRatio)
-    : image_((QSizeF(logicalSize) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied)
+    : logicalSize_(logicalSize), ratio_(devicePixelRatio)
 {
-    // Undrawn parts stay transparent, so the controls beneath show through until covered.
-    image_.fill(Qt::transparent);
-    image_.setDevicePixelRatio(devicePixelRatio);
+}
+
+QImage &Canvas::pixels()
+{
+    if (image_.isNull()) {
+        image_ =
+            QImage((QSizeF(logicalSize_) * ratio_).toSize(), QImage::Format_ARGB32_Premultiplied);
+        // Undrawn parts stay transparent, so the controls beneath show through until covered.
+        image_.fill(Qt::transparent);
+        image_.setDevicePixelRatio(ratio_);
+    }
+    return image_;
 }
 
 QPainter &Canvas::painter()
 {
     // One painter stays open across figures: opening one per figure costs more than the figure.
     if (!painter_.isActive()) {
-        painter_.begin(&image_);
+        painter_.begin(&pixels());
         painter_.setRenderHint(QPainter::Antialiasing, false);
     }
     return painter_;
@@ -78,18 +87,16 @@ void Canvas::circle(float x, float y, float radius)
     markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
 }
 
-QSize Canvas::logicalSize() const
-{
-    return (QSizeF(image_.size()) / image_.devicePixelRatio()).toSize();
-}
-
 void Canvas::ensureSize(QSize logicalSize)
 {
-    const QSize current = this->logicalSize();
-    if (current.width() >= logicalSize.width() && current.height() >= logicalSize.height())
+    const QSize grownSize = logicalSize_.expandedTo(logicalSize);
+    if (grownSize == logicalSize_)
         return;
-    Canvas grown(current.expandedTo(logicalSize), image_.devicePixelRatio());
-    QPainter p(&grown.image_);
+    logicalSize_ = grownSize;
+    if (isBlank())
+        return;
+    Canvas grown(grownSize, ratio_);
+    QPainter p(&grown.pixels());
     p.drawImage(QPoint(0, 0), image());
     p.end();
     image_ = std::move(grown.image_);
@@ -97,22 +104,25 @@ void Canvas::ensureSize(QSize logicalSize)
 
 void Canvas::setDevicePixelRatio(qreal ratio)
 {
-    if (qFuzzyCompare(ratio, image_.devicePixelRatio()))
+    if (qFuzzyCompare(ratio, ratio_))
         return;
-    Canvas moved(logicalSize(), ratio);
-    QPainter p(&moved.image_);
+    ratio_ = ratio;
+    if (isBlank())
+        return;
+    Canvas moved(logicalSize_, ratio);
+    QPainter p(&moved.pixels());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(QPointF(0, 0), QSizeF(logicalSize())), image());
+    p.drawImage(QRectF(QPointF(0, 0), QSizeF(logicalSize_)), image());
     p.end();
     image_ = std::move(moved.image_);
-    dirty_ = QRect(QPoint(0, 0), logicalSize());
+    dirty_ = QRect(QPoint(0, 0), logicalSize_);
 }
 
 const QImage &Canvas::image()
 {
     if (painter_.isActive())
         painter_.end();
-    return image_;
+    return pixels();
 }
 
 QRect Canvas::takeDirty()

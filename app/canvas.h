@@ -8,7 +8,8 @@
 
 // The window's persistent drawing: an image at the screen's device pixel ratio, the drawing
 // state, and Line and Circle in twips. It remembers which part has changed since it was last
-// shown, so that only that part is copied to the screen.
+// shown, so that only that part is copied to the screen. The image is made at the first figure:
+// until then the canvas is blank and costs nothing.
 class Canvas
 {
 public:
@@ -32,16 +33,20 @@ public:
 
     // The image, with any open painter ended so it can be read.
     const QImage &image();
-    QSize logicalSize() const;
+    QSize logicalSize() const { return logicalSize_; }
+    bool isBlank() const { return image_.isNull(); }
     // The logical rectangle drawn since the last call, and empties it.
     QRect takeDirty();
     bool hasDirty() const { return !dirty_.isEmpty(); }
 
 private:
+    QImage &pixels();
     QPainter &painter();
     QPen pen(Colour colour) const;
     void markDirty(const QRectF &figure);
 
+    QSize logicalSize_;
+    qreal ratio_;
     QImage image_;
     QPainter painter_;
     QRect dirty_;

@@ -108,6 +108,8 @@ void CanvasView::sleepUntil(std::chrono::steady_clock::time_point deadline)
 void CanvasView::paintEvent(QPaintEvent *event)
 {
     canvas_.setDevicePixelRatio(devicePixelRatioF());
+    if (canvas_.isBlank())
+        return; // nothing drawn yet: the controls beneath show through
     const QImage &image = canvas_.image();
     const QRect area = event->rect();
     const qreal ratio = image.devicePixelRatio();

@@ -7,8 +7,13 @@ std::future<Pictures> preload(std::vector<QString> picturePaths)
     return std::async(std::launch::async, [paths = std::move(picturePaths)] {
         FcInit();
         Pictures pictures;
-        for (const QString &path : paths)
-            pictures.insert(path, QImage(path));
+        for (const QString &path : paths) {
+            // In the format the screen takes, so the window only has to wrap them.
+            const QImage image(path);
+            pictures.insert(path, image.convertToFormat(image.hasAlphaChannel()
+                                                            ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32));
+        }
         return pictures;
     });
 }
