@@ -90,32 +90,32 @@ void Canvas::circle(float x, float y, float radius)
 void Canvas::ensureSize(QSize logicalSize)
 {
     const QSize grownSize = logicalSize_.expandedTo(logicalSize);
-    if (grownSize == logicalSize_)
-        return;
-    logicalSize_ = grownSize;
-    if (isBlank())
-        return;
-    Canvas grown(grownSize, ratio_);
-    QPainter p(&grown.pixels());
-    p.drawImage(QPoint(0, 0), image());
-    p.end();
-    image_ = std::move(grown.image_);
+    if (grownSize != logicalSize_)
+        remake(grownSize, ratio_);
 }
 
 void Canvas::setDevicePixelRatio(qreal ratio)
 {
     if (qFuzzyCompare(ratio, ratio_))
         return;
+    remake(logicalSize_, ratio);
+    if (!isBlank())
+        dirty_ = QRect(QPoint(0, 0), logicalSize_);
+}
+
+void Canvas::remake(QSize logicalSize, qreal ratio)
+{
+    const QSize drawnSize = logicalSize_;
+    logicalSize_ = logicalSize;
     ratio_ = ratio;
     if (isBlank())
         return;
-    Canvas moved(logicalSize_, ratio);
-    QPainter p(&moved.pixels());
+    const QImage drawn = image();
+    image_ = QImage();
+    // The drawing keeps its logical place and size; at another ratio it is scaled smoothly.
+    QPainter p(&pixels());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(QPointF(0, 0), QSizeF(logicalSize_)), image());
-    p.end();
-    image_ = std::move(moved.image_);
-    dirty_ = QRect(QPoint(0, 0), logicalSize_);
+    p.drawImage(QRectF(QPointF(0, 0), QSizeF(drawnSize)), drawn);
 }
 
 const QImage &Canvas::image()

@@ -42,6 +42,8 @@ public:
 private:
     QImage &pixels();
     QPainter &painter();
+    // A new image of this size and ratio, with what was drawn copied in.
+    void remake(QSize logicalSize, qreal ratio);
     QPen pen(Colour colour) const;
     void markDirty(const QRectF &figure);
 

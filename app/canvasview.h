@@ -12,7 +12,7 @@ struct PresentStats {
     long long figures = 0;
     long long presents = 0;
     long long presentNanoseconds = 0;
-    long long waitNanoseconds = 0;       // in waitUntil, presents during the wait included
+    long long waitNanoseconds = 0;       // in waitUntil, less the presents made meanwhile
     long long worstDelayNanoseconds = 0; // from a figure being drawn to its reaching the screen
 };
 

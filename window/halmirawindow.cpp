@@ -41,6 +41,13 @@ QPalette withBackground(QPalette palette, QPalette::ColorRole role)
     return palette;
 }
 
+// A picture as the preload decoded it, or decoded now where it was not preloaded.
+QPixmap pictureFrom(const Pictures &pictures, const QString &resource)
+{
+    const QImage image = pictures.value(resource);
+    return QPixmap::fromImage(image.isNull() ? QImage(resource) : image);
+}
+
 bool isPicture(layout::Kind kind)
 {
     return kind == layout::Kind::PictureBox || kind == layout::Kind::Image;
@@ -73,10 +80,8 @@ QWidget *makeWidget(const layout::Control &row, const Pictures &pictures, QWidge
         return new QPushButton(parent);
     case layout::Kind::PictureBox:
     case layout::Kind::Image: {
-        const QString resource = QString::fromUtf8(row.text);
-        const QImage image = pictures.value(resource);
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap::fromImage(image.isNull() ? QImage(resource) : image));
+        picture->setPixmap(pictureFrom(pictures, QString::fromUtf8(row.text)));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (row.kind == layout::Kind::PictureBox)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -124,8 +129,7 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : Widget
 {
     setObjectName(QString::fromLatin1(layout::windowName));
     setWindowTitle(QString::fromUtf8(layout::caption));
-    const QString icon = QString::fromLatin1(layout::windowIcon);
-    setWindowIcon(QPixmap::fromImage(pictures.contains(icon) ? pictures[icon] : QImage(icon)));
+    setWindowIcon(pictureFrom(pictures, QString::fromLatin1(layout::windowIcon)));
     setAutoFillBackground(true);
     setPalette(withBackground(palette(), QPalette::Window));
     setFont(designFont({}));
