@@ -23,8 +23,6 @@ void registerFontSubstitutes()
                                 QStringLiteral("DejaVu Sans")});
 }
 
-namespace {
-
 // Fonts are sized in pixels at 96 dpi, so text keeps its size against the twip-placed controls.
 QFont designFont(const layout::Font &design)
 {
@@ -34,6 +32,8 @@ QFont designFont(const layout::Font &design)
     font.setWeight(design.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
+
+namespace {
 
 QPalette withBackground(QPalette palette, QPalette::ColorRole role)
 {

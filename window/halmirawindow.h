@@ -4,6 +4,8 @@
 #include "app/widgetform.h"
 #include "window/layout.h"
 
+#include <QFont>
+
 // The program's one window: it builds its controls from the layout table, wires their signals
 // to the handlers and runs its Load handler before it takes any input.
 class HalmiraWindow : public WidgetForm
@@ -19,6 +21,9 @@ private:
 
 // The resources of the window's pictures, its icon among them.
 std::vector<QString> windowPictures();
+
+// The font a layout row asks for; the default font where it names none.
+QFont designFont(const layout::Font &design);
 
 // Registers the font substitutes that stand in for the design's font; call before any widget
 // is built.
