@@ -1,9 +1,14 @@
 #include "app/preload.h"
 
+#include <QThread>
+
 #include <fontconfig/fontconfig.h>
 
 std::future<Pictures> preload(std::vector<QString> picturePaths)
 {
+    // Qt takes the first thread that uses it as its main thread. Claim it for this one before
+    // the worker reads the pictures, however late the application object comes.
+    QThread::currentThread();
     return std::async(std::launch::async, [paths = std::move(picturePaths)] {
         FcInit();
         Pictures pictures;
