@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,15 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Ratios are taken within each round, where both launches met the same machine, then the median.
+double medianRatio(const std::vector<double> &numerators, const std::vector<double> &denominators)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < numerators.size(); ++i)
+        ratios.push_back(numerators[i] / denominators[i]);
+    return median(ratios);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -88,24 +98,21 @@ int main(int argc, char *argv[])
     }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 
-    std::vector<double> halmira, visible, bare, ratios, visibleRatios, contentRatios;
+    enum { Halmira, Visible, Bare };
+    const char *const programs[] = {HALMIRA_BINARY, VISIBLE_BINARY, BARE_BINARY};
+    std::array<std::vector<double>, 3> seconds; // launch to map, by program, round by round
     for (int round = 0; round <= rounds; ++round) {
-        double seconds[3];
-        int i = 0;
-        for (const char *program : {HALMIRA_BINARY, VISIBLE_BINARY, BARE_BINARY}) {
-            Launched launched = launch(display, program);
+        for (int program : {Halmira, Visible, Bare}) {
+            Launched launched = launch(display, programs[program]);
             end(launched);
-            seconds[i++] = launched.seconds;
+            if (round > 0) // the first round warms the caches
+                seconds[program].push_back(launched.seconds);
         }
-        if (round == 0)
-            continue; // the first round warms the caches
-        halmira.push_back(seconds[0]);
-        visible.push_back(seconds[1]);
-        bare.push_back(seconds[2]);
-        ratios.push_back(seconds[0] / seconds[2]);
-        visibleRatios.push_back(seconds[1] / seconds[2]);
-        contentRatios.push_back(seconds[0] / seconds[1]);
     }
+    const auto time = [&](int program) { return 1000 * median(seconds[program]); };
+    const auto ratio = [&](int program, int against) {
+        return medianRatio(seconds[program], seconds[against]);
+    };
 
     // Memory: halmira after one whole run at the first pace, the bare window once shown.
     Launched a = launch(display, HALMIRA_BINARY);
@@ -123,13 +130,13 @@ int main(int argc, char *argv[])
     XCloseDisplay(display);
 
     std::printf("start-up to mapped window, median of %d alternate launches\n", rounds);
-    std::printf("  halmira              %.1f ms\n", 1000 * median(halmira));
-    std::printf("  visible controls     %.1f ms\n", 1000 * median(visible));
-    std::printf("  bare window          %.1f ms\n", 1000 * median(bare));
-    std::printf("  median ratio         %.3f  (goal <= 1.10: %s)\n", median(ratios),
-                median(ratios) <= 1.10 ? "met" : "MISSED");
-    std::printf("  visible controls     %.3f  of the bare window's\n", median(visibleRatios));
-    std::printf("  halmira              %.3f  of the visible controls'\n", median(contentRatios));
+    std::printf("  halmira              %.1f ms\n", time(Halmira));
+    std::printf("  visible controls     %.1f ms\n", time(Visible));
+    std::printf("  bare window          %.1f ms\n", time(Bare));
+    std::printf("  median ratio         %.3f  (goal <= 1.10: %s)\n", ratio(Halmira, Bare),
+                ratio(Halmira, Bare) <= 1.10 ? "met" : "MISSED");
+    std::printf("  visible controls     %.3f  of the bare window's\n", ratio(Visible, Bare));
+    std::printf("  halmira              %.3f  of the visible controls'\n", ratio(Halmira, Visible));
     std::printf("peak RSS\n");
     std::printf("  halmira after a run  %ld kB\n", halmiraKb);
     std::printf("  bare window          %ld kB\n", bareKb);
