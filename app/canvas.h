@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "core/form.h"
 
 #include <QImage>
 #include <QPainter>

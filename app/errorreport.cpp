@@ -1,6 +1,6 @@
 #include "app/errorreport.h"
 
-#include "app/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QApplication>
 #include <QMessageBox>

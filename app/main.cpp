@@ -1,6 +1,6 @@
 #include "app/errorreport.h"
+#include "app/halmirawindow.h"
 #include "app/preload.h"
-#include "window/halmirawindow.h"
 
 #include <QApplication>
 

@@ -2,7 +2,9 @@
 
 #include <QThread>
 
+#ifdef HALMIRA_FONTCONFIG
 #include <fontconfig/fontconfig.h>
+#endif
 
 std::future<Pictures> preload(std::vector<QString> picturePaths)
 {
@@ -10,7 +12,9 @@ std::future<Pictures> preload(std::vector<QString> picturePaths)
     // the worker reads the pictures, however late the application object comes.
     QThread::currentThread();
     return std::async(std::launch::async, [paths = std::move(picturePaths)] {
+#ifdef HALMIRA_FONTCONFIG
         FcInit();
+#endif
         Pictures pictures;
         for (const QString &path : paths) {
             // In the format the screen takes, so the window only has to wrap them.

@@ -1,10 +1,11 @@
 #include "app/widgetform.h"
 
 #include "app/errorreport.h"
-#include "app/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScrollBar>
 
 #include <cmath>
@@ -34,7 +35,7 @@ QWidget *WidgetForm::control(std::string_view name) const
 {
     const auto found = controls_.find(name);
     if (found == controls_.end())
-        throw RuntimeError(RuntimeError::ObjectRequired);
+        raiseRuntimeError(ErrorCodes::ObjectRequired);
     return found->second;
 }
 
@@ -42,7 +43,7 @@ template <typename T> T *WidgetForm::controlOf(std::string_view name) const
 {
     auto *typed = qobject_cast<T *>(control(name));
     if (!typed)
-        throw RuntimeError(RuntimeError::NotSupported);
+        raiseRuntimeError(ErrorCodes::NotSupported);
     return typed;
 }
 
@@ -157,6 +158,11 @@ void WidgetForm::setVisible(std::string_view control, bool visible)
 int WidgetForm::value(std::string_view control) const
 {
     return controlOf<QScrollBar>(control)->value();
+}
+
+std::string WidgetForm::decimalPoint() const
+{
+    return QLocale().decimalPoint().toStdString();
 }
 
 void WidgetForm::unload()

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/canvasview.h"
-#include "app/form.h"
 #include "app/inputgate.h"
+#include "core/form.h"
 
 #include <QWidget>
 
@@ -46,7 +46,10 @@ public:
     void setLeft(std::string_view control, double twips) override;
     void setTop(std::string_view control, double twips) override;
     void setVisible(std::string_view control, bool visible) override;
+    // The form's own visibility stays reachable beside the controls'.
+    using QWidget::setVisible;
     int value(std::string_view control) const override;
+    std::string decimalPoint() const override;
     void unload() override;
     void waitUntil(std::chrono::steady_clock::time_point deadline) override;
 

@@ -1,9 +1,9 @@
 // Times one Start run of the real window on the current platform (offscreen in the README's
 // figures) at the first pace, and the same figures drawn with bare QPainter as the floor.
-#include "animation/startclick.h"
 #include "app/canvas.h"
+#include "app/halmirawindow.h"
+#include "core/animation/startclick.h"
 #include "tests/recordingform.h"
-#include "window/halmirawindow.h"
 
 #include <QApplication>
 #include <QImage>

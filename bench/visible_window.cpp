@@ -1,8 +1,8 @@
 // A second yardstick, between the bare window and halmira: halmira's visible controls with their
 // texts, places and fonts, but without its pictures and its hidden controls. Set against both,
 // it shows what of halmira's start-up is the window's visible content and what the rest.
-#include "window/halmirawindow.h"
-#include "window/layout.h"
+#include "app/halmirawindow.h"
+#include "core/window/layout.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,11 +2,11 @@
 // a handler; given "pace", it clicks Start on the real window with a pace text that is no
 // number; given "step", it pulls a photon from the hole's very centre. It answers the report,
 // prints what the report said, and ends as the runtime makes it end.
-#include "animation/photon.h"
 #include "app/errorreport.h"
-#include "app/runtimeerror.h"
+#include "app/halmirawindow.h"
 #include "app/widgetform.h"
-#include "window/halmirawindow.h"
+#include "core/animation/photon.h"
+#include "core/runtimeerror.h"
 
 #include <QApplication>
 #include <QLineEdit>

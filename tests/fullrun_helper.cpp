@@ -1,5 +1,5 @@
 // One whole run of the real window, then Konec: for checking the program under valgrind.
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
 #include <QApplication>
 #include <QPushButton>

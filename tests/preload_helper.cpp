@@ -1,8 +1,8 @@
 // Starts like the program, with its preload, and prints every message Qt gives on the way. Given
 // "late", it lets the preload finish before the application object is made, so that the worker
 // is the first thread to use Qt.
+#include "app/halmirawindow.h"
 #include "app/preload.h"
-#include "window/halmirawindow.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "recordingform.h"
 
-#include "app/runtimeerror.h"
+#include "core/runtimeerror.h"
 
 #include <algorithm>
 
@@ -119,6 +119,11 @@ int RecordingForm::value(std::string_view control) const
     if (found == values.end())
         throw RuntimeError(RuntimeError::ObjectRequired);
     return found->second;
+}
+
+std::string RecordingForm::decimalPoint() const
+{
+    return ".";
 }
 
 void RecordingForm::unload()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "core/form.h"
 
 #include <chrono>
 #include <map>
@@ -65,6 +65,7 @@ public:
     void setTop(std::string_view control, double twips) override;
     void setVisible(std::string_view control, bool visible) override;
     int value(std::string_view control) const override;
+    std::string decimalPoint() const override;
     void unload() override;
     void waitUntil(std::chrono::steady_clock::time_point deadline) override;
 

@@ -1,6 +1,6 @@
 // The window's events: the pace value follows the real scroll bar, Konec ends the program, and
 // input or a close request given during a run waits for the run, then happens in order.
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>

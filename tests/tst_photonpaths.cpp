@@ -2,11 +2,11 @@
 // photon is captured, the plot of the upward ray, the pace wait, and arithmetic faults.
 #include "recordingform.h"
 
-#include "animation/pacewait.h"
-#include "animation/photon.h"
-#include "animation/photonpath.h"
-#include "animation/startclick.h"
-#include "app/runtimeerror.h"
+#include "core/animation/pacewait.h"
+#include "core/animation/photon.h"
+#include "core/animation/photonpath.h"
+#include "core/animation/startclick.h"
+#include "core/runtimeerror.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The scene as it reaches the window: the drawing covers the preview picture and the hint, stays
 // under the windowed controls, and survives resizing and being hidden and shown again.
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
 #include <QPushButton>
 #include <QTest>

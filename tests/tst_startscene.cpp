@@ -2,7 +2,7 @@
 // the guide rays and discs of every ray, and the two plot captions.
 #include "recordingform.h"
 
-#include "animation/startclick.h"
+#include "core/animation/startclick.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The window as first shown: every control's kind, text, place, visibility and font, the
 // caption boxes, the tab order and the first focus.
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // Makes the README's screenshot: the real window after one whole run, saved as PNG.
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

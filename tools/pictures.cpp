@@ -1,10 +1,10 @@
 #include "tools/pictures.h"
 
-#include "animation/scene.h"
-#include "animation/startclick.h"
 #include "app/canvas.h"
 #include "app/widgetform.h"
-#include "window/layout.h"
+#include "core/animation/scene.h"
+#include "core/animation/startclick.h"
+#include "core/window/layout.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -51,6 +51,7 @@ public:
     void setTop(std::string_view, double) override {}
     void setVisible(std::string_view, bool) override {}
     int value(std::string_view) const override { return 0; }
+    std::string decimalPoint() const override { return "."; }
     void unload() override {}
     void waitUntil(std::chrono::steady_clock::time_point) override {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "animation/scene.h"
+#include "core/animation/scene.h"
 
 // The scene's figures, handed to the window in single precision as the runtime takes them.
 inline void segment(Form &form, scene::Point from, scene::Point to)

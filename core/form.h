@@ -41,6 +41,9 @@ public:
     virtual void setVisible(std::string_view control, bool visible) = 0;
     virtual int value(std::string_view control) const = 0;
 
+    // The user's decimal point, in UTF-8, for the numbers the handlers write and read.
+    virtual std::string decimalPoint() const = 0;
+
     // Closes the window, which ends the program.
     virtual void unload() = 0;
 

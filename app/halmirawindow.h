@@ -2,7 +2,7 @@
 
 #include "app/preload.h"
 #include "app/widgetform.h"
-#include "window/layout.h"
+#include "core/window/layout.h"
 
 #include <QFont>
 

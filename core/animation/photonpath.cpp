@@ -1,8 +1,8 @@
-#include "animation/photonpath.h"
+#include "core/animation/photonpath.h"
 
-#include "animation/drawing.h"
-#include "animation/pacewait.h"
-#include "animation/photon.h"
+#include "core/animation/drawing.h"
+#include "core/animation/pacewait.h"
+#include "core/animation/photon.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "animation/startclick.h"
+#include "core/animation/startclick.h"
 
-#include "animation/drawing.h"
-#include "animation/photonpath.h"
-#include "animation/scene.h"
+#include "core/animation/drawing.h"
+#include "core/animation/photonpath.h"
+#include "core/animation/scene.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "animation/scene.h"
+#include "core/animation/scene.h"
 
 // The arithmetic of one photon step, in plain C++. Points are in twips with y downward;
 // directions count their second component upward.

@@ -1,8 +1,8 @@
-#include "window/halmirawindow.h"
+#include "app/halmirawindow.h"
 
-#include "animation/startclick.h"
 #include "app/hscrollbar.h"
-#include "window/handlers.h"
+#include "core/animation/startclick.h"
+#include "core/window/handlers.h"
 
 #include <QFont>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "animation/photon.h"
+#include "core/animation/photon.h"
 
-#include "app/runtimeerror.h"
+#include "core/errors.h"
 
 #include <cmath>
 
@@ -12,14 +12,14 @@ namespace {
 double checked(double value)
 {
     if (!std::isfinite(value))
-        throw RuntimeError(RuntimeError::Overflow);
+        raiseRuntimeError(ErrorCodes::Overflow);
     return value;
 }
 
 double quotient(double dividend, double divisor)
 {
     if (divisor == 0)
-        throw RuntimeError(RuntimeError::DivisionByZero);
+        raiseRuntimeError(ErrorCodes::DivisionByZero);
     return checked(dividend / divisor);
 }
 

@@ -1,8 +1,6 @@
-#include "app/runtimeerror.h"
+#include "core/errors.h"
 
-RuntimeError::RuntimeError(Code code) : std::runtime_error(czechName(code)), code_(code) {}
-
-const char *RuntimeError::czechName(Code code)
+const char *ErrorCodes::czechName(Code code)
 {
     switch (code) {
     case InvalidCall:

@@ -1,7 +1,7 @@
-#include "animation/pacewait.h"
+#include "core/animation/pacewait.h"
 
-#include "app/conversions.h"
-#include "app/form.h"
+#include "core/conversions.h"
+#include "core/form.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,7 +19,8 @@ constexpr double mostPasses = 9007199254740992.0; // 2^53
 
 long long paceWait(Form &form)
 {
-    const double bound = textToNumber(form.text("nSpomal")) * passesPerPaceUnit;
+    const double bound =
+        textToNumber(form.text("nSpomal"), form.decimalPoint()) * passesPerPaceUnit;
     const auto start = std::chrono::steady_clock::now();
     const long long passes =
         bound >= 1 ? static_cast<long long>(std::floor(std::min(bound, mostPasses))) : 0;

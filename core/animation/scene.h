@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form.h"
+#include "core/form.h"
 
 // The scene's quantities, in twips with y downward.
 namespace scene {
