@@ -1,0 +1,186 @@
+"""A small driver for Debian's headless Chromium over the DevTools protocol, with Debian's
+websocket client: pages, script evaluation, real mouse and key input, screenshots, and the
+console's errors."""
+import base64
+import json
+import os
+import pathlib
+import shutil
+import subprocess
+import tempfile
+import time
+import urllib.request
+
+import websocket
+
+FLAGS = [
+    '--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-quic',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    '--disable-extensions', '--mute-audio', '--remote-debugging-port=0',
+    '--remote-allow-origins=*', '--allow-file-access-from-files',
+]
+
+
+class Browser:
+    def __init__(self, extra_flags=()):
+        self.profile = tempfile.mkdtemp(prefix='halmira-chromium-')
+        self.process = subprocess.Popen(
+            ['chromium', *FLAGS, *extra_flags, f'--user-data-dir={self.profile}', 'about:blank'],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port_file = pathlib.Path(self.profile, 'DevToolsActivePort')
+        deadline = time.monotonic() + 30
+        while not port_file.exists() or not port_file.read_text().strip():
+            if time.monotonic() > deadline or self.process.poll() is not None:
+                raise RuntimeError('chromium did not start')
+            time.sleep(0.05)
+        port = port_file.read_text().split()[0]
+        with urllib.request.urlopen(f'http://127.0.0.1:{port}/json/version') as answer:
+            url = json.load(answer)['webSocketDebuggerUrl']
+        self.socket = websocket.create_connection(url, suppress_origin=True, timeout=120)
+        self.next_id = 0
+        self.events = []
+
+    def send(self, method, params=None, session=None):
+        self.next_id += 1
+        message = {'id': self.next_id, 'method': method, 'params': params or {}}
+        if session:
+            message['sessionId'] = session
+        self.socket.send(json.dumps(message))
+        while True:
+            answer = json.loads(self.socket.recv())
+            if answer.get('id') == self.next_id:
+                if 'error' in answer:
+                    raise RuntimeError(f"{method}: {answer['error']}")
+                return answer.get('result', {})
+            self.events.append(answer)
+
+    def poll(self, seconds):
+        """Collects the events that arrive within the given time."""
+        self.socket.settimeout(seconds)
+        try:
+            while True:
+                self.events.append(json.loads(self.socket.recv()))
+        except websocket.WebSocketTimeoutException:
+            pass
+        finally:
+            self.socket.settimeout(120)
+
+    def page(self, width=900, height=700, ratio=1):
+        target = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
+        session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})
+        return Page(self, session['sessionId'], width, height, ratio)
+
+    def cpu_seconds(self):
+        """The CPU time used so far by the browser and all its processes."""
+        total = 0
+        pids = [self.process.pid]
+        pids += [int(p) for p in subprocess.run(['pgrep', '-P', str(self.process.pid)],
+                                                capture_output=True, text=True).stdout.split()]
+        for pid in set(_descendants(pids)):
+            try:
+                fields = pathlib.Path(f'/proc/{pid}/stat').read_text().rsplit(')', 1)[1].split()
+                total += int(fields[11]) + int(fields[12])
+            except (FileNotFoundError, ProcessLookupError):
+                pass
+        return total / os.sysconf('SC_CLK_TCK')
+
+    def close(self):
+        try:
+            self.socket.close()
+        finally:
+            self.process.terminate()
+            self.process.wait(timeout=30)
+            shutil.rmtree(self.profile, ignore_errors=True)
+
+
+def _descendants(pids):
+    found = list(pids)
+    for pid in pids:
+        children = subprocess.run(['pgrep', '-P', str(pid)], capture_output=True, text=True)
+        kids = [int(p) for p in children.stdout.split()]
+        found += _descendants(kids)
+    return found
+
+
+class Page:
+    def __init__(self, browser, session, width, height, ratio):
+        self.browser = browser
+        self.session = session
+        for domain in ('Page', 'Runtime', 'Log'):
+            self.send(f'{domain}.enable')
+        self.send('Emulation.setDeviceMetricsOverride',
+                  {'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': False})
+
+    def send(self, method, params=None):
+        return self.browser.send(method, params, self.session)
+
+    def navigate(self, url):
+        self.send('Page.navigate', {'url': url})
+        self.wait_for('document.readyState === "complete"')
+
+    def evaluate(self, expression):
+        result = self.send('Runtime.evaluate', {
+            'expression': expression, 'returnByValue': True, 'awaitPromise': True})
+        if 'exceptionDetails' in result:
+            raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
+        return result['result'].get('value')
+
+    def wait_for(self, expression, timeout=60):
+        deadline = time.monotonic() + timeout
+        while not self.evaluate(expression):
+            if time.monotonic() > deadline:
+                raise TimeoutError(expression)
+            time.sleep(0.02)
+
+    def centre(self, element_id):
+        box = self.evaluate(f'(() => {{ const r = document.getElementById({json.dumps(element_id)})'
+                            '.getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()')
+        return box[0] + box[2] / 2, box[1] + box[3] / 2
+
+    def mouse(self, kind, x, y):
+        self.send('Input.dispatchMouseEvent', {'type': kind, 'x': x, 'y': y, 'button': 'left',
+                                               'buttons': 1 if kind == 'mousePressed' else 0,
+                                               'clickCount': 1})
+
+    def click(self, element_id, at=None):
+        x, y = at or self.centre(element_id)
+        self.mouse('mousePressed', x, y)
+        self.mouse('mouseReleased', x, y)
+
+    def key(self, key, code=None, key_code=0):
+        for kind in ('rawKeyDown', 'keyUp'):
+            self.send('Input.dispatchKeyEvent', {
+                'type': kind, 'key': key, 'code': code or key, 'windowsVirtualKeyCode': key_code})
+
+    def screenshot(self, path):
+        data = self.send('Page.captureScreenshot', {'format': 'png'})['data']
+        pathlib.Path(path).write_bytes(base64.b64decode(data))
+
+    def canvas_pixels(self):
+        """The canvas's pixels as rows of RGBA bytes, with its width and height."""
+        answer = self.evaluate('''(() => {
+            const c = document.querySelector('#halmira canvas');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let s = '';
+            for (let i = 0; i < d.length; i += 0x8000)
+                s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+            return [c.width, c.height, btoa(s)];
+        })()''')
+        return answer[0], answer[1], base64.b64decode(answer[2])
+
+    def errors(self):
+        """The console's errors and uncaught exceptions of this page so far."""
+        self.browser.poll(0.05)
+        found = []
+        for event in self.browser.events:
+            if event.get('sessionId') != self.session:
+                continue
+            method, params = event.get('method'), event.get('params', {})
+            if method == 'Runtime.exceptionThrown':
+                found.append(params['exceptionDetails'].get('text', 'exception'))
+            elif method == 'Runtime.consoleAPICalled' and params.get('type') == 'error':
+                found.append(' '.join(str(a.get('value', a.get('description')))
+                                      for a in params.get('args', [])))
+            elif method == 'Log.entryAdded' and params['entry'].get('level') == 'error':
+                found.append(params['entry'].get('text'))
+        return found

@@ -1,0 +1,62 @@
+#!/usr/bin/env python3
+"""Writes the browser edition as one HTML file: the page's modules joined into one inline
+module, the worker's script, the engine in base64 and the pictures as data addresses."""
+import argparse
+import base64
+import json
+import pathlib
+import re
+
+IMPORT = re.compile(r"^import .*? from '\./[a-z]+\.js';\n", re.M)
+EXPORT = re.compile(r"^export (?=(const|function|class|async function) )", re.M)
+
+
+def join_modules(folder, first):
+    """The modules of a folder as one script, dependencies first: each is placed after the
+    modules it imports, so imports and exports can simply be dropped."""
+    sources = {p.name: p.read_text() for p in folder.glob('*.js')}
+    order = []
+
+    def visit(name):
+        if name in order:
+            return
+        for dep in re.findall(r"^import .*? from '\./([a-z]+\.js)';", sources[name], re.M):
+            visit(dep)
+        order.append(name)
+
+    visit(first)
+    return '\n'.join(EXPORT.sub('', IMPORT.sub('', sources[n])) for n in order)
+
+
+def main():
+    args = argparse.ArgumentParser()
+    args.add_argument('--page', type=pathlib.Path, required=True)
+    args.add_argument('--worker', type=pathlib.Path, required=True)
+    args.add_argument('--engine', type=pathlib.Path, required=True)
+    args.add_argument('--picture', action='append', default=[])
+    args.add_argument('--out', type=pathlib.Path, required=True)
+    a = args.parse_args()
+
+    pictures = {}
+    for item in a.picture:
+        name, path = item.split('=', 1)
+        data = base64.b64encode(pathlib.Path(path).read_bytes()).decode()
+        pictures[name] = 'data:image/gif;base64,' + data
+
+    html = (a.page / 'halmira.html').read_text()
+    parts = {
+        'STYLE': (a.page / 'halmira.css').read_text(),
+        'SCRIPT': join_modules(a.page, 'main.js'),
+        'WORKER': join_modules(a.worker, 'host.js'),
+        'ENGINE': base64.b64encode(a.engine.read_bytes()).decode(),
+        'PICTURES': json.dumps(pictures),
+    }
+    for key, value in parts.items():
+        # Nothing inlined may close its own element early.
+        assert '</script' not in value and '</style' not in value, key
+        html = html.replace('/*' + key + '*/', value)
+    a.out.write_text(html)
+
+
+if __name__ == '__main__':
+    main()

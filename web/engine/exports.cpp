@@ -1,0 +1,83 @@
+// The module's exports: the layout, the handlers, and the control state the page hands in
+// before each handler runs.
+#include "core/animation/startclick.h"
+#include "core/errors.h"
+#include "core/window/handlers.h"
+#include "web/engine/host.h"
+#include "web/engine/layoutjson.h"
+#include "web/engine/webform.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+WebForm form;
+std::string input;  // what the page writes in: a name, then a text
+std::string layout; // kept alive for the page to read
+
+std::string_view inputPart(std::size_t from, std::size_t length)
+{
+    return std::string_view(input).substr(from, length);
+}
+
+} // namespace
+
+// No C++ exceptions here: the error goes to the host, and the trap ends the handler.
+void raiseRuntimeError(ErrorCodes::Code code)
+{
+    form.flush(); // the report shows over what was drawn up to the error
+    const char *name = ErrorCodes::czechName(code);
+    host::runtimeError(code, name, std::strlen(name));
+    __builtin_trap();
+}
+
+#define HALMIRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+HALMIRA_EXPORT("layout_json") const char *layoutJsonText()
+{
+    layout = layoutJson();
+    return layout.c_str();
+}
+
+// Room for size bytes from the page; valid until the next call.
+HALMIRA_EXPORT("input_buffer") char *inputBuffer(std::size_t size)
+{
+    input.assign(size, '\0');
+    return input.data();
+}
+
+HALMIRA_EXPORT("set_control_text") void setControlText(std::size_t nameLength)
+{
+    form.setControlText(inputPart(0, nameLength), inputPart(nameLength, std::string::npos));
+}
+
+HALMIRA_EXPORT("set_control_value") void setControlValue(int value)
+{
+    form.setControlValue(input, value);
+}
+
+HALMIRA_EXPORT("set_decimal_point") void setDecimalPoint()
+{
+    form.setDecimalPoint(input);
+}
+
+HALMIRA_EXPORT("run_handler") void runHandler(int handler)
+{
+    switch (handler) {
+    case 0:
+        formLoad(form);
+        break;
+    case 1:
+        comStartClick(form);
+        break;
+    case 2:
+        hScroll1Change(form);
+        break;
+    case 3:
+        comKonecClick(form);
+        break;
+    }
+    form.flush();
+}

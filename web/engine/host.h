@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+
+// What the engine asks of the worker that hosts it. Texts are UTF-8, a pointer and a length
+// into the module's memory.
+namespace host {
+
+#define HALMIRA_IMPORT(name) __attribute__((import_module("halmira"), import_name(name)))
+
+extern "C" {
+// A batch of figure records, count floats in all, for the page to replay in order.
+HALMIRA_IMPORT("figures") void figures(const float *records, std::size_t count);
+HALMIRA_IMPORT("set_text")
+void setText(const char *name, std::size_t nameLength, const char *text, std::size_t length);
+HALMIRA_IMPORT("set_left") void setLeft(const char *name, std::size_t nameLength, double twips);
+HALMIRA_IMPORT("set_top") void setTop(const char *name, std::size_t nameLength, double twips);
+HALMIRA_IMPORT("set_visible")
+void setVisible(const char *name, std::size_t nameLength, bool visible);
+HALMIRA_IMPORT("unload") void unload();
+// Returns at the deadline, on the clock the WASI monotonic clock reads, in nanoseconds.
+HALMIRA_IMPORT("wait_until") void waitUntil(double deadlineNanoseconds);
+HALMIRA_IMPORT("runtime_error")
+void runtimeError(int code, const char *name, std::size_t nameLength);
+}
+
+#undef HALMIRA_IMPORT
+
+} // namespace host

@@ -1,0 +1,169 @@
+// The window's drawing: the figure records the engine sends, replayed onto a canvas at the
+// device pixel ratio. Every record is kept, so that a zoom or a screen of another ratio draws
+// the scene again, crisp, rather than scaling the old pixels.
+import { cssColour, twipsPerPixel } from './window.js';
+
+const recordSize = 6;
+const Op = { DrawWidth: 1, DrawStyle: 2, FillStyle: 3, FillColor: 4, Line: 5, Circle: 6 };
+const dotted = 2;
+const solidFill = 0;
+const foreColor = 0;
+
+export class FigureCanvas {
+  constructor(element, widthTwips, heightTwips) {
+    this.element = element;
+    this.width = Math.ceil(widthTwips / twipsPerPixel);
+    this.height = Math.ceil(heightTwips / twipsPerPixel);
+    element.style.width = `${this.width}px`;
+    element.style.height = `${this.height}px`;
+    this.batches = [];
+    this.ratio = 0;
+    this.fitRatio();
+    // A zoom changes the ratio and resizes the viewport; so does another screen.
+    addEventListener('resize', () => this.fitRatio());
+  }
+
+  fitRatio() {
+    const ratio = devicePixelRatio || 1;
+    if (ratio === this.ratio) return;
+    this.ratio = ratio;
+    this.scale = ratio / twipsPerPixel;
+    this.element.width = Math.round(this.width * ratio);
+    this.element.height = Math.round(this.height * ratio);
+    this.context = this.element.getContext('2d');
+    this.reset();
+    for (const records of this.batches) this.replay(records);
+  }
+
+  reset() {
+    this.drawWidth = 1;
+    this.drawStyle = 0;
+    this.fillStyle = 1;
+    this.fillColor = 0;
+  }
+
+  draw(records) {
+    this.batches.push(records);
+    this.replay(records);
+  }
+
+  // Consecutive lines in one pen are stroked as one path: the wipe alone is 10000 lines.
+  replay(records) {
+    for (let i = 0; i < records.length; i += recordSize) {
+      // Indexed, not destructured: the first batch, the wipe's, runs before the JIT warms.
+      const op = records[i];
+      const a = records[i + 1];
+      if (op === Op.Line) {
+        const e = records[i + 5];
+        this.line(a, records[i + 2], records[i + 3], records[i + 4], e < 0 ? foreColor : e);
+        continue;
+      }
+      this.stroke();
+      switch (op) {
+        case Op.DrawWidth: this.drawWidth = a; break;
+        case Op.DrawStyle: this.drawStyle = a; break;
+        case Op.FillStyle: this.fillStyle = a; break;
+        case Op.FillColor: this.fillColor = a; break;
+        case Op.Circle: this.circle(a, records[i + 2], records[i + 3]); break;
+      }
+    }
+    this.stroke();
+  }
+
+  // The pen as the desktop's: only one-pixel pens draw dotted, wider ones solid with round ends.
+  pen(colour) {
+    const g = this.context;
+    const width = Math.max(this.drawWidth, 1) * this.ratio;
+    const isDotted = this.drawStyle === dotted && this.drawWidth <= 1;
+    g.lineWidth = width;
+    g.strokeStyle = cssColour(colour);
+    g.setLineDash(isDotted ? [3 * width, 3 * width] : []);
+    g.lineCap = isDotted ? 'butt' : 'round';
+    g.fillStyle = g.strokeStyle;
+    this.halfWidth = isDotted ? 0 : width / 2;
+    // Lines of an odd device width are centred on pixel centres, so they fill whole pixels.
+    this.offset = Math.round(width) % 2 ? 0.5 : 0;
+  }
+
+  // A coordinate in twips on the device's pixels, as the current pen places it.
+  at(twips) {
+    return Math.floor(twips * this.scale) + this.offset;
+  }
+
+  line(x1, y1, x2, y2, colour) {
+    if (this.pathColour !== colour) {
+      this.stroke();
+      this.pen(colour);
+      this.pathColour = colour;
+      this.ends = [NaN, NaN, NaN, NaN];
+      this.bands = [];
+      this.context.beginPath();
+    }
+    // A line that lands on the same pixels as the one before adds nothing to the path.
+    const ends = this.ends;
+    const p1 = this.at(x1);
+    const q1 = this.at(y1);
+    const p2 = this.at(x2);
+    const q2 = this.at(y2);
+    if (p1 === ends[0] && q1 === ends[1] && p2 === ends[2] && q2 === ends[3]) return;
+    ends[0] = p1;
+    ends[1] = q1;
+    ends[2] = p2;
+    ends[3] = q2;
+    if (this.halfWidth && q1 === q2 && this.band(p1, q1, p2)) return;
+    this.context.moveTo(p1, q1);
+    this.context.lineTo(p2, q2);
+  }
+
+  // Solid horizontal lines of one length that overlap one another, as the wipe's 10000 are,
+  // cover one band: filled once, rather than stroked line by line. True if the line joined it.
+  band(x1, y, x2) {
+    const left = Math.min(x1, x2);
+    const right = Math.max(x1, x2);
+    const b = this.bands[this.bands.length - 1];
+    if (b && b.left === left && b.right === right &&
+        y >= b.top - 2 * this.halfWidth && y <= b.bottom + 2 * this.halfWidth) {
+      b.top = Math.min(b.top, y);
+      b.bottom = Math.max(b.bottom, y);
+    } else {
+      this.bands.push({ left, right, top: y, bottom: y });
+    }
+    return true;
+  }
+
+  // Strokes the lines gathered so far, and fills their bands with the round ends.
+  stroke() {
+    if (this.pathColour === undefined) return;
+    const g = this.context;
+    g.stroke();
+    if (this.bands.length) {
+      const r = this.halfWidth;
+      const shape = new Path2D();
+      for (const { left, right, top, bottom } of this.bands) {
+        shape.rect(left, top - r, right - left, bottom - top + 2 * r);
+        for (const x of [left, right]) {
+          shape.rect(x - r, top, 2 * r, bottom - top);
+          for (const y of [top, bottom]) {
+            shape.moveTo(x + r, y);
+            shape.arc(x, y, r, 0, 2 * Math.PI);
+          }
+        }
+      }
+      g.fill(shape);
+      this.bands = [];
+    }
+    this.pathColour = undefined;
+  }
+
+  circle(x, y, radius) {
+    const g = this.context;
+    this.pen(foreColor);
+    g.beginPath();
+    g.arc(this.at(x), this.at(y), radius * this.scale, 0, 2 * Math.PI);
+    if (this.fillStyle === solidFill) {
+      g.fillStyle = cssColour(this.fillColor);
+      g.fill();
+    }
+    g.stroke();
+  }
+}
