@@ -147,10 +147,12 @@ class Page:
         self.mouse('mousePressed', x, y)
         self.mouse('mouseReleased', x, y)
 
-    def key(self, key, code=None, key_code=0):
-        for kind in ('rawKeyDown', 'keyUp'):
+    def key(self, key, code=None, key_code=0, text=None):
+        """A key pressed and released; with text, it also types that text, as Enter does."""
+        down = {'type': 'keyDown', 'text': text} if text else {'type': 'rawKeyDown'}
+        for event in (down, {'type': 'keyUp'}):
             self.send('Input.dispatchKeyEvent', {
-                'type': kind, 'key': key, 'code': code or key, 'windowsVirtualKeyCode': key_code})
+                **event, 'key': key, 'code': code or key, 'windowsVirtualKeyCode': key_code})
 
     def screenshot(self, path):
         data = self.send('Page.captureScreenshot', {'format': 'png'})['data']

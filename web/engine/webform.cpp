@@ -144,6 +144,5 @@ void WebForm::waitUntil(std::chrono::steady_clock::time_point deadline)
 {
     flush();
     host::waitUntil(static_cast<double>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch())
-            .count()));
+        std::chrono::duration_cast<std::chrono::nanoseconds>(deadline.time_since_epoch()).count()));
 }

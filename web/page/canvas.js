@@ -77,7 +77,8 @@ export class FigureCanvas {
     const isDotted = this.drawStyle === dotted && this.drawWidth <= 1;
     g.lineWidth = width;
     g.strokeStyle = cssColour(colour);
-    g.setLineDash(isDotted ? [3 * width, 3 * width] : []);
+    this.dash = isDotted ? 3 * width : 0;
+    g.setLineDash([]);
     g.lineCap = isDotted ? 'butt' : 'round';
     g.fillStyle = g.strokeStyle;
     this.halfWidth = isDotted ? 0 : width / 2;
@@ -113,6 +114,17 @@ export class FigureCanvas {
     if (this.halfWidth && q1 === q2 && this.band(p1, q1, p2)) return;
     this.context.moveTo(p1, q1);
     this.context.lineTo(p2, q2);
+    if (this.dash) this.dashed(p1, q1, p2, q2);
+  }
+
+  // The desktop lays dots out along a line's longer axis, pixel by pixel, so a slanting line's
+  // dots stand further apart than their length along it: each dotted line keeps its own dash.
+  dashed(p1, q1, p2, q2) {
+    const g = this.context;
+    const along = Math.hypot(p2 - p1, q2 - q1) / Math.max(Math.abs(p2 - p1), Math.abs(q2 - q1), 1);
+    g.setLineDash([this.dash * along, this.dash * along]);
+    g.stroke();
+    g.beginPath();
   }
 
   // Solid horizontal lines of one length that overlap one another, as the wipe's 10000 are,

@@ -65,21 +65,11 @@ function focusable(element) {
   return element.matches('input, button, [tabindex]') ? element : element.closest('[tabindex]');
 }
 
-// Tab and Shift+Tab among the window's visible controls.
-function moveFocus(from, backward) {
-  const order = [...from.ownerDocument.querySelectorAll('#halmira > :is(input, button, [tabindex])')]
-    .filter((e) => !e.hidden && e.tabIndex >= 0);
-  const at = order.indexOf(from);
-  const next = order[(at + (backward ? -1 : 1) + order.length) % order.length];
-  next?.focus();
-}
-
 // A held event, given to its target as the browser would have: synthetic events reach the
 // listeners but have no default action, so the few that matter are carried out here.
 function replay(event) {
   const target = event.target;
   if (event.type === 'keydown') {
-    if (event.key === 'Tab') return moveFocus(document.activeElement, event.shiftKey);
     if (target instanceof HTMLButtonElement && (event.key === 'Enter' || event.key === ' '))
       return target.click();
     if (target instanceof HTMLInputElement && event.key.length === 1 && !event.ctrlKey) {

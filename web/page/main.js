@@ -66,6 +66,7 @@ function run(handler) {
   gate.run(() => {
     gate.begin();
     current = { handler, started: performance.now(), records: 0 };
+    stats.runs.push(current);
     engine.run(handler, window_.state());
   });
 }
@@ -73,7 +74,6 @@ function run(handler) {
 function finished({ handler, worker }) {
   current.ended = performance.now();
   current.worker = worker;
-  stats.runs.push(current);
   if (handler === Handler.Load) {
     stats.ready = performance.now();
     window_.control('comStart').focus();

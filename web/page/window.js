@@ -80,6 +80,7 @@ export class HalmiraWindow {
     root.style.background = cssColour(layout.backColor);
     root.style.font = font(layout, {});
 
+    root.addEventListener('keydown', (event) => this.cycleFocus(event));
     this.canvas = document.createElement('canvas');
     root.append(this.canvas);
     // The document's order is the tab order; controls without a tab stop come last.
@@ -99,6 +100,16 @@ export class HalmiraWindow {
       root.append(element);
       this.controls.set(row.name, element);
     }
+  }
+
+  // Tab and Shift+Tab go round the window's visible controls, as in a window of its own.
+  cycleFocus(event) {
+    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey) return;
+    const order = [...this.controls.values()].filter((e) => !e.hidden && e.tabIndex >= 0);
+    const at = order.indexOf(document.activeElement);
+    const step = event.shiftKey ? -1 : 1;
+    order[(at + step + order.length) % order.length]?.focus();
+    event.preventDefault();
   }
 
   control(name) {

@@ -1,0 +1,189 @@
+"""The browser edition in Debian's headless Chromium, driven through the DevTools protocol and
+checked against the desktop window."""
+import json
+import os
+import pathlib
+import subprocess
+import tempfile
+import time
+import unittest
+
+import numpy
+
+import cdp
+
+WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
+DESKTOP = os.environ['DESKTOP_REFERENCE']
+SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
+BACKGROUND = (192, 192, 255)
+
+
+def ink(pixels):
+    """Where something dark was drawn: the paths, rays, discs and axes."""
+    return pixels[..., :3].astype(int).sum(axis=2) < 3 * 128
+
+
+def near(mask, pixels=1):
+    """The mask grown by the given number of pixels in every direction."""
+    grown = mask.copy()
+    for dy in range(-pixels, pixels + 1):
+        for dx in range(-pixels, pixels + 1):
+            grown |= numpy.roll(numpy.roll(mask, dy, axis=0), dx, axis=1)
+    return grown
+
+
+def unmatched(a, b):
+    """The share of a's ink with no ink of b within one pixel."""
+    return (a & ~near(b)).sum() / max(a.sum(), 1)
+
+
+def read_ppm(path):
+    data = pathlib.Path(path).read_bytes()
+    magic, width, height, depth, rest = data.split(maxsplit=4)
+    assert magic == b'P6' and depth == b'255'
+    return numpy.frombuffer(rest, numpy.uint8).reshape(int(height), int(width), 3)
+
+
+class BrowserEdition(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
+        cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
+                                      stdout=subprocess.PIPE, text=True)
+        cls.url = cls.server.stdout.readline().strip()
+        cls.browser = cdp.Browser()
+        SHOTS.mkdir(parents=True, exist_ok=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.server.terminate()
+
+    def open(self, url=None):
+        page = self.browser.page()
+        page.navigate(url or self.url)
+        page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+        return page
+
+    def start_and_finish(self, page):
+        page.click('comStart')
+        page.wait_for('halmiraStats.runs.some(r => r.handler === 1 && r.ended)')
+
+    def canvas(self, page):
+        width, height, data = page.canvas_pixels()
+        return numpy.frombuffer(data, numpy.uint8).reshape(height, width, 4)
+
+    def test_window_as_the_desktop_shows_it(self):
+        desktop = json.loads(subprocess.run([DESKTOP], capture_output=True, text=True,
+                                            check=True).stdout)
+        page = self.open()
+        places = page.evaluate('''Object.fromEntries([...document.querySelectorAll('#halmira > [id]')]
+            .filter(e => !e.hidden).map(e => [e.id, [e.offsetLeft, e.offsetTop,
+                                                     e.offsetWidth, e.offsetHeight]]))''')
+        self.assertEqual(places, desktop)
+        self.assertEqual(page.evaluate('document.title'), 'Halmira – https://www.halmira.example')
+        self.assertEqual(page.evaluate('document.getElementById("nSpomal").value'), '100000')
+        self.assertEqual(page.evaluate('document.activeElement.id'), 'comStart')
+        # Tab goes among the visible buttons and the scroll bar as on the desktop.
+        order = []
+        for _ in range(3):
+            page.key('Tab', key_code=9)
+            order.append(page.evaluate('document.activeElement.id'))
+        self.assertEqual(order, ['comKonec', 'HScroll1', 'comStart'])
+        page.screenshot(SHOTS / 'web-first-shown.png')
+        self.assertEqual(page.errors(), [])
+
+    def test_run_draws_what_the_desktop_draws(self):
+        with tempfile.TemporaryDirectory() as scratch:
+            reference = pathlib.Path(scratch, 'desktop.ppm')
+            subprocess.run([DESKTOP, reference], capture_output=True, check=True)
+            desktop = ink(read_ppm(reference))
+        page = self.open()
+        page.click('comStart')
+        page.wait_for('halmiraStats.runs.at(-1).records > 12000')
+        partial = ink(self.canvas(page))
+        page.screenshot(SHOTS / 'web-mid-run.png')
+        page.wait_for('halmiraStats.runs.some(r => r.handler === 1 && r.ended)')
+        finished = self.canvas(page)
+        page.screenshot(SHOTS / 'web-after-run.png')
+        web = ink(finished)
+        self.assertEqual(web.shape, desktop.shape)
+        self.assertLess(unmatched(web, desktop), 0.005)
+        self.assertLess(unmatched(desktop, web), 0.005)
+        # Mid-run only part of the paths is there, and all of it stays.
+        self.assertLess(partial.sum(), 0.8 * web.sum())
+        self.assertGreater(partial.sum(), 0.1 * web.sum())
+        self.assertLess(unmatched(partial, web), 0.01)
+        # The wipe covered the scene in the window's colour, down to its last rows.
+        corner = finished[640:660, 700:790, :3].reshape(-1, 3)
+        self.assertTrue((corner == BACKGROUND).all(), 'the wipe left the corner undrawn')
+        self.assertEqual(page.errors(), [])
+
+    def test_scroll_bar_sets_the_pace(self):
+        cases = [
+            ('right arrow clicked', 'arrow', 'right', '100100'),
+            ('Right key', 'key', ('ArrowRight', 39), '100100'),
+            ('End key', 'key', ('End', 35), '3376700'),
+            ('PageDown key', 'key', ('PageDown', 34), '100100'),
+        ]
+        for name, how, what, expected in cases:
+            with self.subTest(name):
+                page = self.open()
+                if how == 'arrow':
+                    page.click('HScroll1', at=self.arrow(page, what))
+                else:
+                    page.evaluate('document.getElementById("HScroll1").focus()')
+                    page.key(what[0], key_code=what[1])
+                page.wait_for(f'document.getElementById("nSpomal").value === "{expected}"', 5)
+                self.assertEqual(
+                    page.evaluate('document.getElementById("HScroll1").getAttribute("aria-valuenow")'),
+                    str((int(expected) - 100000) // 100))
+
+    def arrow(self, page, side):
+        step = 1 if side == 'right' else -1
+        return page.evaluate(f'''(() => {{ const r = document.querySelector(
+            '#HScroll1 .arrow[data-step="{step}"]').getBoundingClientRect();
+            return [r.x + r.width / 2, r.y + r.height / 2]; }})()''')
+
+    def test_input_during_a_run_waits_for_it(self):
+        page = self.open()
+        page.click('comStart')
+        page.wait_for('halmiraStats.runs.at(-1).records > 12000')
+        page.click('HScroll1', at=self.arrow(page, 'right'))
+        page.click('comKonec')
+        time.sleep(0.2)
+        # Held back: the scroll bar, the pace and the window are as they were.
+        self.assertEqual(
+            page.evaluate('document.getElementById("HScroll1").getAttribute("aria-valuenow")'), '0')
+        self.assertEqual(page.evaluate('document.getElementById("nSpomal").value'), '100000')
+        self.assertFalse(page.evaluate('halmiraStats.ended'))
+        page.wait_for('halmiraStats.ended', 30)
+        runs = page.evaluate('halmiraStats.runs.map(r => [r.handler, r.started, r.ended])')
+        # Start, then the scroll bar's Change, then Konec, each after the one before.
+        self.assertEqual([r[0] for r in runs], [0, 1, 2, 3])
+        for before, after in zip(runs, runs[1:]):
+            self.assertGreaterEqual(after[1], before[2])
+        self.assertFalse(page.evaluate('document.getElementById("ended").hidden'))
+        self.assertEqual(page.errors(), [])
+
+    def test_pace_that_is_no_number_is_a_run_time_error(self):
+        page = self.open()
+        page.evaluate('document.getElementById("nSpomal").value = "Spomal"')
+        page.click('comStart')
+        page.wait_for('document.getElementById("errorReport").open', 10)
+        self.assertEqual(page.evaluate('document.getElementById("errorText").textContent'),
+                         'Chyba za běhu 13:\n\nNesoulad typů')
+        page.screenshot(SHOTS / 'web-error.png')
+        page.key('Enter', key_code=13, text='\r')
+        page.wait_for('halmiraStats.ended', 10)
+
+    def test_opened_from_disk_runs_to_the_end(self):
+        page = self.open((WEB / 'halmira.html').resolve().as_uri())
+        self.assertFalse(page.evaluate('halmiraStats.isolated'))
+        self.start_and_finish(page)
+        self.assertGreater(page.evaluate('halmiraStats.runs.at(-1).records'), 17121)
+        self.assertEqual(page.errors(), [])
+
+
+if __name__ == '__main__':
+    unittest.main()
