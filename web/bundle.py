@@ -7,25 +7,30 @@ import json
 import pathlib
 import re
 
-IMPORT = re.compile(r"^import .*? from '\./[a-z]+\.js';\n", re.M)
+IMPORT = re.compile(r"^import .*? from '(\.\.?/[a-z/]+\.js)';\n", re.M)
 EXPORT = re.compile(r"^export (?=(const|function|class|async function) )", re.M)
 
 
-def join_modules(folder, first):
-    """The modules of a folder as one script, dependencies first: each is placed after the
-    modules it imports, so imports and exports can simply be dropped."""
-    sources = {p.name: p.read_text() for p in folder.glob('*.js')}
+def join_modules(entry):
+    """A module and all it imports, as one script: each module is placed after the ones it
+    imports, so imports and exports can simply be dropped."""
     order = []
 
-    def visit(name):
-        if name in order:
+    def visit(path):
+        if path in order:
             return
-        for dep in re.findall(r"^import .*? from '\./([a-z]+\.js)';", sources[name], re.M):
-            visit(dep)
-        order.append(name)
+        for name in IMPORT.findall(path.read_text()):
+            visit((path.parent / name).resolve())
+        order.append(path)
 
-    visit(first)
-    return '\n'.join(EXPORT.sub('', IMPORT.sub('', sources[n])) for n in order)
+    visit(entry.resolve())
+    return compact('\n'.join(EXPORT.sub('', IMPORT.sub('', p.read_text())) for p in order))
+
+
+def compact(script):
+    """Without indentation and whole-line comments: the file is downloaded, not read."""
+    lines = (line.strip() for line in script.splitlines())
+    return '\n'.join(line for line in lines if line and not line.startswith('//'))
 
 
 def main():
@@ -45,9 +50,9 @@ def main():
 
     html = (a.page / 'halmira.html').read_text()
     parts = {
-        'STYLE': (a.page / 'halmira.css').read_text(),
-        'SCRIPT': join_modules(a.page, 'main.js'),
-        'WORKER': join_modules(a.worker, 'host.js'),
+        'STYLE': compact(re.sub(r'/\*.*?\*/', '', (a.page / 'halmira.css').read_text(), flags=re.S)),
+        'SCRIPT': join_modules(a.page / 'main.js'),
+        'WORKER': join_modules(a.worker / 'host.js'),
         'ENGINE': base64.b64encode(a.engine.read_bytes()).decode(),
         'PICTURES': json.dumps(pictures),
     }

@@ -22,9 +22,6 @@ let current = null;
 
 const engine = new Engine((message) => {
   switch (message.kind) {
-    case 'ready':
-      open(JSON.parse(message.layout));
-      break;
     case 'figures': {
       canvas.draw(message.records);
       const delay = performance.timeOrigin + performance.now() - message.madeAt;
@@ -50,7 +47,7 @@ const engine = new Engine((message) => {
   }
 });
 stats.isolated = engine.isolated;
-engine.start();
+engine.start().then(open);
 
 function open(layout) {
   window_ = new HalmiraWindow(root, layout, pictures);
