@@ -18,6 +18,9 @@ FLAGS = [
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--disable-extensions', '--mute-audio', '--remote-debugging-port=0',
     '--remote-allow-origins=*', '--allow-file-access-from-files',
+    # A headless page is never on screen; these keep its timers and frames at full rate.
+    '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+    '--disable-backgrounding-occluded-windows',
 ]
 
 

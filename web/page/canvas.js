@@ -47,18 +47,39 @@ export class FigureCanvas {
     this.replay(records);
   }
 
-  // Consecutive lines in one pen are stroked as one path: the wipe alone is 10000 lines.
+  // Consecutive lines in one pen are stroked as one path, and a line that lands on the same
+  // pixels as the one before adds nothing to it. The wipe alone is 10000 lines, and its batch
+  // is replayed before the JIT has warmed, so this loop keeps to locals and plain indexing.
   replay(records) {
+    let last1 = NaN;
+    let last2 = NaN;
+    let last3 = NaN;
+    let last4 = NaN;
     for (let i = 0; i < records.length; i += recordSize) {
-      // Indexed, not destructured: the first batch, the wipe's, runs before the JIT warms.
       const op = records[i];
-      const a = records[i + 1];
       if (op === Op.Line) {
         const e = records[i + 5];
-        this.line(a, records[i + 2], records[i + 3], records[i + 4], e < 0 ? foreColor : e);
+        const colour = e < 0 ? foreColor : e;
+        if (colour !== this.pathColour) {
+          this.beginLines(colour);
+          last1 = NaN;
+        }
+        const scale = this.scale;
+        const offset = this.offset;
+        const p1 = Math.floor(records[i + 1] * scale) + offset;
+        const q1 = Math.floor(records[i + 2] * scale) + offset;
+        const p2 = Math.floor(records[i + 3] * scale) + offset;
+        const q2 = Math.floor(records[i + 4] * scale) + offset;
+        if (p1 === last1 && q1 === last2 && p2 === last3 && q2 === last4) continue;
+        last1 = p1;
+        last2 = q1;
+        last3 = p2;
+        last4 = q2;
+        this.line(p1, q1, p2, q2);
         continue;
       }
       this.stroke();
+      const a = records[i + 1];
       switch (op) {
         case Op.DrawWidth: this.drawWidth = a; break;
         case Op.DrawStyle: this.drawStyle = a; break;
@@ -91,26 +112,16 @@ export class FigureCanvas {
     return Math.floor(twips * this.scale) + this.offset;
   }
 
-  line(x1, y1, x2, y2, colour) {
-    if (this.pathColour !== colour) {
-      this.stroke();
-      this.pen(colour);
-      this.pathColour = colour;
-      this.ends = [NaN, NaN, NaN, NaN];
-      this.bands = [];
-      this.context.beginPath();
-    }
-    // A line that lands on the same pixels as the one before adds nothing to the path.
-    const ends = this.ends;
-    const p1 = this.at(x1);
-    const q1 = this.at(y1);
-    const p2 = this.at(x2);
-    const q2 = this.at(y2);
-    if (p1 === ends[0] && q1 === ends[1] && p2 === ends[2] && q2 === ends[3]) return;
-    ends[0] = p1;
-    ends[1] = q1;
-    ends[2] = p2;
-    ends[3] = q2;
+  beginLines(colour) {
+    this.stroke();
+    this.pen(colour);
+    this.pathColour = colour;
+    this.bands = [];
+    this.context.beginPath();
+  }
+
+  // A line in device pixels, in the current path's pen.
+  line(p1, q1, p2, q2) {
     if (this.halfWidth && q1 === q2 && this.band(p1, q1, p2)) return;
     this.context.moveTo(p1, q1);
     this.context.lineTo(p2, q2);

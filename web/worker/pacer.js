@@ -2,8 +2,9 @@
 // is cross-origin isolated it sleeps on a shared buffer with Atomics.wait; elsewhere there is
 // no such buffer, and it spins.
 export class Pacer {
-  // Figures wait at most this long in the worker; the page draws them on arrival.
-  static frame = 8;
+  // Batches go at most this far apart, and figures wait at most this long in the worker; the
+  // page draws them on arrival.
+  static frame = 4;
 
   constructor(sleeper, send) {
     this.sleeper = sleeper ? new Int32Array(sleeper) : null;
@@ -11,6 +12,7 @@ export class Pacer {
     this.batches = [];
     this.count = 0;
     this.since = -1;
+    this.sent = -Infinity;
     this.late = 0;
   }
 
@@ -37,6 +39,7 @@ export class Pacer {
     this.batches = [];
     this.count = 0;
     this.since = -1;
+    this.sent = performance.now();
   }
 
   // Returns at the deadline, in milliseconds on performance.now(), flushing as frames fall due.
@@ -46,7 +49,8 @@ export class Pacer {
     const target = deadline - this.late;
     for (;;) {
       const now = performance.now();
-      const due = this.since < 0 ? Infinity : this.since + Pacer.frame;
+      // The first figures after a quiet spell go at once, the rest a frame after the last.
+      const due = this.since < 0 ? Infinity : Math.max(this.since, this.sent + Pacer.frame);
       if (now >= due) {
         this.flush();
         continue;
