@@ -93,11 +93,15 @@ class BrowserEdition(unittest.TestCase):
         page.screenshot(SHOTS / 'web-first-shown.png')
         self.assertEqual(page.errors(), [])
 
-    def test_run_draws_what_the_desktop_draws(self):
+    def desktop_canvas(self, ratio):
         with tempfile.TemporaryDirectory() as scratch:
             reference = pathlib.Path(scratch, 'desktop.ppm')
-            subprocess.run([DESKTOP, reference], capture_output=True, check=True)
-            desktop = ink(read_ppm(reference))
+            subprocess.run([DESKTOP, reference], capture_output=True, check=True,
+                           env=dict(os.environ, QT_SCALE_FACTOR=str(ratio)))
+            return ink(read_ppm(reference))
+
+    def test_run_draws_what_the_desktop_draws(self):
+        desktop = self.desktop_canvas(1)
         page = self.open()
         page.click('comStart')
         page.wait_for('halmiraStats.runs.at(-1).records > 12000')
@@ -117,6 +121,15 @@ class BrowserEdition(unittest.TestCase):
         # The wipe covered the scene in the window's colour, down to its last rows.
         corner = finished[640:660, 700:790, :3].reshape(-1, 3)
         self.assertTrue((corner == BACKGROUND).all(), 'the wipe left the corner undrawn')
+        # Zoomed to twice the pixels, the scene is drawn again as the desktop draws it at that
+        # ratio, not scaled up. A zoom changes the ratio and the viewport's size.
+        page.send('Emulation.setDeviceMetricsOverride',
+                  {'width': 450, 'height': 350, 'deviceScaleFactor': 2, 'mobile': False})
+        page.wait_for('document.querySelector("#halmira canvas").width === 1600', 10)
+        sharp, desktop2 = ink(self.canvas(page)), self.desktop_canvas(2)
+        self.assertEqual(sharp.shape, desktop2.shape)
+        self.assertLess(unmatched(sharp, desktop2), 0.005)
+        self.assertLess(unmatched(desktop2, sharp), 0.005)
         self.assertEqual(page.errors(), [])
 
     def test_scroll_bar_sets_the_pace(self):
@@ -176,6 +189,26 @@ class BrowserEdition(unittest.TestCase):
         page.screenshot(SHOTS / 'web-error.png')
         page.key('Enter', key_code=13, text='\r')
         page.wait_for('halmiraStats.ended', 10)
+
+    def test_pace_is_read_by_the_browsers_locale(self):
+        cases = [
+            ('Czech decimal comma', 'cs-CZ', '100000,5', False),
+            ('Czech, a point is no number', 'cs-CZ', '100000.5', True),
+            ('English decimal point', 'en-US', '100000.5', False),
+        ]
+        for name, locale, pace, fails in cases:
+            with self.subTest(name):
+                page = self.browser.page()
+                page.send('Emulation.setLocaleOverride', {'locale': locale})
+                page.navigate(self.url)
+                page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+                page.evaluate(f'document.getElementById("nSpomal").value = "{pace}"')
+                page.click('comStart')
+                page.wait_for('document.getElementById("errorReport").open || '
+                              'halmiraStats.runs.at(-1).records > 12000', 10)
+                self.assertEqual(page.evaluate('document.getElementById("errorReport").open'),
+                                 fails)
+                page.send('Page.close')
 
     def test_opened_from_disk_runs_to_the_end(self):
         page = self.open((WEB / 'halmira.html').resolve().as_uri())

@@ -19,7 +19,7 @@ export class FigureCanvas {
     this.batches = [];
     this.ratio = 0;
     this.fitRatio();
-    // A zoom changes the ratio and resizes the viewport; so does another screen.
+    // A zoom changes the ratio and the viewport's size.
     addEventListener('resize', () => this.fitRatio());
   }
 
@@ -27,6 +27,10 @@ export class FigureCanvas {
     const ratio = devicePixelRatio || 1;
     if (ratio === this.ratio) return;
     this.ratio = ratio;
+    // A move to a screen of another ratio ends this query's match.
+    matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => this.fitRatio(), {
+      once: true,
+    });
     this.scale = ratio / twipsPerPixel;
     this.element.width = Math.round(this.width * ratio);
     this.element.height = Math.round(this.height * ratio);
@@ -128,11 +132,13 @@ export class FigureCanvas {
     if (this.dash) this.dashed(p1, q1, p2, q2);
   }
 
-  // The desktop lays dots out along a line's longer axis, pixel by pixel, so a slanting line's
-  // dots stand further apart than their length along it: each dotted line keeps its own dash.
+  // A one-pixel dotted line is laid out by the desktop along its longer axis, pixel by pixel, so
+  // a slanting line's dots stand further apart than their length along it; wider pens are
+  // dashed along the line. Each dotted line keeps its own dash.
   dashed(p1, q1, p2, q2) {
     const g = this.context;
-    const along = Math.hypot(p2 - p1, q2 - q1) / Math.max(Math.abs(p2 - p1), Math.abs(q2 - q1), 1);
+    const along = this.dash > 3 ? 1
+      : Math.hypot(p2 - p1, q2 - q1) / Math.max(Math.abs(p2 - p1), Math.abs(q2 - q1), 1);
     g.setLineDash([this.dash * along, this.dash * along]);
     g.stroke();
     g.beginPath();

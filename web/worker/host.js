@@ -9,7 +9,7 @@ let ready = null;
 
 // The locale's decimal point, as the desktop takes it from the system.
 function decimalPoint() {
-  const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+  const parts = new Intl.NumberFormat().formatToParts(1.5);
   return parts.find((part) => part.type === 'decimal')?.value ?? '.';
 }
 
