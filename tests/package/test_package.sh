@@ -21,7 +21,22 @@ expect_files() {
     [[ -x "$1/usr/bin/halmira" ]] || { echo "$2: halmira is not executable" >&2; exit 1; }
 }
 
+# Every library path entry names a folder: an empty one means the current folder, from which a
+# planted library would be loaded.
+check_runpath() {
+    local runpath
+    runpath=$(readelf -d "$1" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+    [[ -z $runpath ]] && return
+    IFS=: read -ra entries <<<"$runpath:"
+    for entry in "${entries[@]}"; do
+        [[ $entry == /* || $entry == '$ORIGIN'* ]] ||
+            { echo "$2: RUNPATH [$runpath] has the entry '$entry'" >&2; exit 1; }
+    done
+}
+check_runpath "$build/halmira" "the build tree"
+
 cmake --install "$build" --prefix "$scratch/install/usr" >/dev/null
+check_runpath "$scratch/install/usr/bin/halmira" "cmake --install"
 expect_files "$scratch/install" "cmake --install"
 desktop-file-validate "$scratch/install/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$scratch/install/usr/share/metainfo/$id.metainfo.xml" >/dev/null
@@ -39,5 +54,6 @@ mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status"
 dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb" >/dev/null
 expect_files "$root" "the .deb"
+check_runpath "$root/usr/bin/halmira" "the .deb"
 dpkg --root="$root" -s halmira | grep -q '^Status: install ok installed'
 echo "package: ${#files[@]} files installed both ways; Depends: $depends"
