@@ -81,9 +81,18 @@ void Canvas::circle(float x, float y, float radius)
     const QPointF centre = toPixels(x, y);
     const qreal r = radius / twipsPerPixel;
     QPainter &p = painter();
-    p.setPen(pen(foreColor_));
-    p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(toQColor(fillColor_)) : QBrush());
-    p.drawEllipse(centre, r, r);
+    const qreal halfPen = std::max(drawWidth_, 1) / 2.0;
+    if (halfPen >= r && drawStyle_ == DrawStyle::Solid) {
+        // A pen wider than the circle covers all of it: one disc in the pen's colour. Stroked,
+        // so small a circle comes out as a hollow ring at some scales.
+        p.setPen(Qt::NoPen);
+        p.setBrush(toQColor(foreColor_));
+        p.drawEllipse(centre, r + halfPen, r + halfPen);
+    } else {
+        p.setPen(pen(foreColor_));
+        p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(toQColor(fillColor_)) : QBrush());
+        p.drawEllipse(centre, r, r);
+    }
     markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
 }
 

@@ -141,6 +141,31 @@ private slots:
         QCOMPARE(qAlpha(canvas.image().pixel(200, 50)), 0);
     }
 
+    // The speed plot's dots: a circle of five twips in a two-pixel pen, filled black. At every
+    // scale it is a solid blob, never a ring.
+    void smallDotIsSolid_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.25})
+            QTest::newRow(qPrintable(QStringLiteral("scale %1").arg(ratio))) << ratio;
+    }
+
+    void smallDotIsSolid()
+    {
+        QFETCH(qreal, ratio);
+        Canvas canvas({40, 40}, ratio);
+        canvas.setFillStyle(FillStyle::Solid);
+        canvas.setFillColor(0);
+        canvas.setDrawWidth(2);
+        canvas.circle(px(20), px(20), 5);
+        const QImage &image = canvas.image();
+        // The four device pixels that meet at the centre, where a ring has its hole.
+        const QPoint centre = (QPointF(20, 20) * ratio).toPoint();
+        for (const QPoint pixel :
+             {centre, centre - QPoint(1, 0), centre - QPoint(0, 1), centre - QPoint(1, 1)})
+            QCOMPARE(image.pixel(pixel), black);
+    }
+
     void twiceThePixelsStaysSharp()
     {
         Canvas canvas({100, 100}, 2.0);
