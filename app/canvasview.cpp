@@ -15,8 +15,9 @@ namespace {
 constexpr qint64 frameNs = std::chrono::nanoseconds(CanvasView::frame).count();
 }
 
-CanvasView::CanvasView(QWidget *parent, QSize sceneSize)
-    : QWidget(parent), canvas_(sceneSize, parent ? parent->devicePixelRatioF() : 1.0)
+CanvasView::CanvasView(QWidget *parent, QSize sceneSize, QSize largest)
+    : QWidget(parent), canvas_(sceneSize, parent ? parent->devicePixelRatioF() : 1.0),
+      largest_(largest)
 {
     // Clicks go to the controls beneath where nothing covers them; the canvas only shows.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -113,14 +114,20 @@ void CanvasView::paintEvent(QPaintEvent *event)
     const QImage &image = canvas_.image();
     const QRect area = event->rect();
     const qreal ratio = image.devicePixelRatio();
-    // The source rectangle is in the image's device pixels, the target in logical ones.
-    const QRectF source(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    // The source is the area in whole device pixels of the image, and the target exactly those
+    // pixels in logical units: at a fractional ratio a logical edge falls inside a device pixel,
+    // which would otherwise keep what was painted beneath it.
+    const QRect source = QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio)
+                             .toAlignedRect()
+                             .intersected(image.rect());
     QPainter painter(this);
-    painter.drawImage(QRectF(area), image, source);
+    painter.drawImage(QRectF(QPointF(source.topLeft()) / ratio, QSizeF(source.size()) / ratio),
+                      image, source);
 }
 
 void CanvasView::resizeEvent(QResizeEvent *event)
 {
-    canvas_.ensureSize(size());
+    // Nothing is drawn beyond the scene, so a larger window needs no larger image.
+    canvas_.ensureSize(size().boundedTo(largest_));
     QWidget::resizeEvent(event);
 }

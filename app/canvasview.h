@@ -25,7 +25,8 @@ public:
     // A frame is about 16.7 ms; presenting takes a little, so a present starts a bit earlier.
     static constexpr std::chrono::milliseconds frame{14};
 
-    explicit CanvasView(QWidget *parent, QSize sceneSize);
+    // The image starts at the scene's size and grows with the view up to the largest size.
+    CanvasView(QWidget *parent, QSize sceneSize, QSize largest);
 
     Canvas &canvas() { return canvas_; }
 
@@ -50,6 +51,7 @@ private:
     void sleepUntil(std::chrono::steady_clock::time_point deadline);
 
     Canvas canvas_;
+    QSize largest_;
     QElapsedTimer clock_;
     qint64 pendingSince_ = -1; // nanoseconds on clock_, or -1 when everything is shown
     qint64 lastEvents_ = 0;

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <cmath>
@@ -16,9 +17,12 @@ int twipsToPixels(double twips)
 }
 
 WidgetForm::WidgetForm(QWidget *parent)
-    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize))
+    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize, largestCanvas))
 {
     view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
+    // No larger than all the screens together: a window manager keeps to that, and the
+    // window's backing store, four bytes a pixel, grows with the window.
+    setMaximumSize(screen()->availableVirtualSize());
 }
 
 void WidgetForm::addControl(QWidget *control, bool windowed)
@@ -83,6 +87,11 @@ void WidgetForm::closeEvent(QCloseEvent *event)
 
 void WidgetForm::resizeEvent(QResizeEvent *event)
 {
+    // Without a window manager the window system may force any size on the window.
+    if (const QSize bounded = size().boundedTo(maximumSize()); bounded != size()) {
+        resize(bounded);
+        return;
+    }
     view_->resize(view_->size().expandedTo(size()));
     QWidget::resizeEvent(event);
 }

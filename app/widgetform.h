@@ -16,8 +16,10 @@
 class WidgetForm : public QWidget, public Form
 {
 public:
-    // The canvas covers at least the scene, 12000 by 10000 twips.
+    // The canvas covers at least the scene, 12000 by 10000 twips, and at most that with the
+    // wipe's five-pixel pen reaching past its edges.
     static constexpr QSize sceneSize{800, 667};
+    static constexpr QSize largestCanvas{803, 670};
 
     explicit WidgetForm(QWidget *parent = nullptr);
 

@@ -184,6 +184,34 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(own.screenshot() == finished, 10000);
     }
 
+    // At fractional scales, as Windows users often have them, a run leaves no trace of the
+    // preview picture: the edges of partial repaints fall inside device pixels there.
+    void fractionalScalesLeaveNoSeams_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        for (const qreal scale : {1.1, 1.2, 1.33, 1.75, 2.25})
+            QTest::newRow(qPrintable(QStringLiteral("scale %1").arg(scale))) << scale;
+    }
+
+    void fractionalScalesLeaveNoSeams()
+    {
+        QFETCH(qreal, scale);
+        RealProgram own;
+        QVERIFY(own.start({QStringLiteral("QT_SCALE_FACTOR=%1").arg(scale)}, scale));
+        const QImage before = own.screenshot();
+        own.click(qRound(scale * startButton.x()), qRound(scale * startButton.y()));
+        RealProgram::parkPointer();
+        const QImage shot = own.waitForRun(before, runTimeoutMs);
+        QVERIFY(!shot.isNull());
+        int stray = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                stray += shot.pixelColor(x, y) == previewBackground;
+        if (stray)
+            keepScreenshot(shot, QStringLiteral("seams-at-%1").arg(scale));
+        QCOMPARE(stray, 0);
+    }
+
     // At twice the pixels the canvas is drawn at twice the pixels: the one-pixel plot axis is
     // two sharp device pixels, not a scaled-up blur.
     void twiceThePixels()

@@ -23,7 +23,7 @@ RealProgram::~RealProgram()
     }
 }
 
-bool RealProgram::start(const QStringList &environment, int scale)
+bool RealProgram::start(const QStringList &environment, qreal scale)
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const QString &variable : environment)
@@ -32,7 +32,8 @@ bool RealProgram::start(const QStringList &environment, int scale)
     process_.start();
     if (!process_.waitForStarted(10000))
         return false;
-    window_ = xdotool({"search", "--sync", "--onlyvisible", "--pid",
+    // --all: the window must match the process and the name, not either.
+    window_ = xdotool({"search", "--sync", "--all", "--onlyvisible", "--pid",
                        QString::number(process_.processId()), "--name", "^Halmira"})
                   .section('\n', 0, 0);
     if (window_.isEmpty())
@@ -40,7 +41,7 @@ bool RealProgram::start(const QStringList &environment, int scale)
     const QColor previewBackground(166, 202, 240);
     QElapsedTimer clock;
     clock.start();
-    while (screenshot().pixelColor(150 * scale, 500 * scale) != previewBackground) {
+    while (screenshot().pixelColor(qRound(150 * scale), qRound(500 * scale)) != previewBackground) {
         if (clock.elapsed() > 20000)
             return false;
         QThread::msleep(20);

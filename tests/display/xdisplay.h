@@ -16,7 +16,7 @@ public:
     // Starts the program with these extra environment variables and waits until its window
     // shows the preview picture, so that input given next meets a window ready for it. The
     // scale is the window's device pixels per logical pixel.
-    bool start(const QStringList &environment = {}, int scale = 1);
+    bool start(const QStringList &environment = {}, qreal scale = 1);
     QString windowId() const { return window_; }
 
     // Runs xdotool with the given arguments; returns what it printed, trimmed.
