@@ -1,5 +1,6 @@
 #include "app/halmirawindow.h"
 
+#include "app/commandbutton.h"
 #include "app/hscrollbar.h"
 #include "core/animation/startclick.h"
 #include "core/window/handlers.h"
@@ -77,7 +78,7 @@ QWidget *makeWidget(const layout::Control &row, const Pictures &pictures, QWidge
         return bar;
     }
     case layout::Kind::CommandButton:
-        return new QPushButton(parent);
+        return new CommandButton(parent);
     case layout::Kind::PictureBox:
     case layout::Kind::Image: {
         auto *picture = new QLabel(parent);

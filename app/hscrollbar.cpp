@@ -2,7 +2,21 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 HScrollBar::HScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+void HScrollBar::pauseRepeat()
+{
+    paused_ = repeatAction();
+    setRepeatAction(SliderNoAction);
+}
+
+void HScrollBar::resumeRepeat()
+{
+    if (paused_ != SliderNoAction)
+        setRepeatAction(std::exchange(paused_, SliderNoAction));
+}
 
 void HScrollBar::keyPressEvent(QKeyEvent *event)
 {

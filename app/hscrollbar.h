@@ -7,9 +7,19 @@
 // PageDown, Home and End keep their classic meaning: back, on, first, last.
 class HScrollBar : public QScrollBar
 {
+    Q_OBJECT
 public:
     explicit HScrollBar(QWidget *parent = nullptr);
 
+    // An arrow or the trough held down repeats its step until released. While a handler runs
+    // the release waits with the other input, so the repeat pauses until the handler is over;
+    // then it goes on, after the usual first pause, until the release arrives.
+    void pauseRepeat();
+    void resumeRepeat();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    SliderAction paused_ = SliderNoAction;
 };

@@ -1,5 +1,7 @@
 #include "app/inputgate.h"
 
+#include "app/hscrollbar.h"
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMouseEvent>
@@ -13,12 +15,18 @@ void InputGate::begin()
 {
     busy_ = true;
     qApp->installEventFilter(this);
+    if (window_)
+        for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
+            bar->pauseRepeat();
 }
 
 void InputGate::end()
 {
     qApp->removeEventFilter(this);
     busy_ = false;
+    if (window_)
+        for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
+            bar->resumeRepeat();
     // Each replayed item is a queued call, so if it starts another handler, the items after
     // it reach that handler's gate and wait again, still in order.
     for (auto &action : std::exchange(held_, {}))

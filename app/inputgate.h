@@ -20,6 +20,8 @@ public:
     explicit InputGate(QWidget *window);
 
     bool busy() const { return busy_; }
+    // Also pauses the scroll bars' auto-repeat, from an arrow held since before the handler: its
+    // release waits with the other input, and the repeat would run on until it came.
     void begin();
     // Replays what was held, in order, and wakes the event loop so that input queued by the
     // window system is delivered now rather than at the next mouse move.

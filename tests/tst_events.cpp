@@ -1,11 +1,14 @@
 // The window's events: the pace value follows the real scroll bar, Konec ends the program, and
 // input or a close request given during a run waits for the run, then happens in order.
 #include "app/halmirawindow.h"
+#include "core/animation/startclick.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,6 +167,62 @@ private slots:
         QCOMPARE(log, QStringList({"first run going", "start", "first run ended", "change",
                                    "change", "start", "konec"}));
         QCOMPARE(pace(), QStringLiteral("100200"));
+    }
+
+    // Return and keypad Enter click the focused button, as Space does.
+    void enterClicksTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return on Start") << "comStart" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on Start") << "comStart" << int(Qt::Key_Enter);
+        QTest::newRow("Return on Konec") << "comKonec" << int(Qt::Key_Return);
+    }
+
+    void enterClicksTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        find<QLineEdit>("nSpomal")->setText(QStringLiteral("0")); // a quick run
+        auto *target = window->findChild<QPushButton *>(button);
+        QSignalSpy clicks(target, &QPushButton::clicked);
+        target->setFocus();
+        const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // An arrow held down as a run starts repeats no further until the run is over, and once
+    // released it stays still: the pace stays what the scroll bar shows.
+    void heldArrowWaitsForTheRun()
+    {
+        const QPoint arrow(scroll->width() - 4, scroll->height() / 2);
+        QTest::mousePress(scroll, Qt::LeftButton, {}, arrow);
+        QCOMPARE(scroll->value(), 1);
+        int duringRun = -1;
+        QTimer::singleShot(1200, this, [&] { duringRun = scroll->value(); });
+        window->run(comStartClick); // 1.7 s of waits, in which a repeat would come every 50 ms
+        QCOMPARE(duringRun, 1);
+        QTest::mouseRelease(scroll, Qt::LeftButton, {}, arrow);
+        QTest::qWait(800);
+        QCOMPARE(scroll->value(), 1);
+        QCOMPARE(pace(), QStringLiteral("100100"));
+    }
+
+    // However large the window system makes the window, it stays within the screens, and the
+    // canvas within the scene.
+    void sizeStaysBounded()
+    {
+        window->resize(32767, 32767);
+        const QSize screens = window->screen()->availableVirtualSize();
+        QVERIFY(window->width() <= screens.width() && window->height() <= screens.height());
+
+        CanvasView &view = window->canvasView();
+        window->hide(); // a hidden window keeps no backing store of this size
+        view.resize(32767, 32767);
+        QResizeEvent grown(view.size(), WidgetForm::sceneSize);
+        QApplication::sendEvent(&view, &grown);
+        QCOMPARE(view.canvas().logicalSize(), WidgetForm::largestCanvas);
     }
 
     void closeRequestDuringARunWaits()
