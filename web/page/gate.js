@@ -71,7 +71,7 @@ function replay(event) {
   const target = event.target;
   if (event.type === 'keydown') {
     if (target instanceof HTMLButtonElement && (event.key === 'Enter' || event.key === ' '))
-      return target.click();
+      return event.repeat ? undefined : target.click();
     if (target instanceof HTMLInputElement && event.key.length === 1 && !event.ctrlKey) {
       target.setRangeText(event.key, target.selectionStart, target.selectionEnd, 'end');
       return;

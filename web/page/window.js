@@ -41,6 +41,10 @@ function makeElement(row, layout, pictures) {
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = row.text;
+      // A held Enter clicks once, or it would queue a run for every repeat.
+      button.addEventListener('keydown', (event) => {
+        if (event.repeat && event.key === 'Enter') event.preventDefault();
+      });
       return button;
     }
     case 'scrollBar':
