@@ -87,7 +87,7 @@ std::string numberToText(double value, std::string_view decimalPoint)
     constexpr double largestPlain = 1e15;
     if (value == std::trunc(value) && std::abs(value) < largestPlain)
         return writeDigits(static_cast<unsigned long long>(std::abs(value)), std::signbit(value));
-    std::string text = std::isfinite(value) ? writeShortest(value) : std::string();
+    std::string text = writeShortest(value);
     // The text must read back through textToNumber, which goes by the same point.
     replaceAll(text, ".", decimalPoint);
     return text;

@@ -103,6 +103,7 @@ export class FigureCanvas {
     g.lineWidth = width;
     g.strokeStyle = cssColour(colour);
     this.dash = isDotted ? 3 * width : 0;
+    this.dotsAlongAxis = isDotted && width <= 1;
     g.setLineDash([]);
     g.lineCap = isDotted ? 'butt' : 'round';
     g.fillStyle = g.strokeStyle;
@@ -126,7 +127,10 @@ export class FigureCanvas {
 
   // A line in device pixels, in the current path's pen.
   line(p1, q1, p2, q2) {
-    if (this.halfWidth && q1 === q2 && this.band(p1, q1, p2)) return;
+    if (this.halfWidth && q1 === q2) {
+      this.band(p1, q1, p2);
+      return;
+    }
     this.context.moveTo(p1, q1);
     this.context.lineTo(p2, q2);
     if (this.dash) this.dashed(p1, q1, p2, q2);
@@ -137,15 +141,15 @@ export class FigureCanvas {
   // dashed along the line. Each dotted line keeps its own dash.
   dashed(p1, q1, p2, q2) {
     const g = this.context;
-    const along = this.dash > 3 ? 1
-      : Math.hypot(p2 - p1, q2 - q1) / Math.max(Math.abs(p2 - p1), Math.abs(q2 - q1), 1);
+    const longer = Math.max(Math.abs(p2 - p1), Math.abs(q2 - q1), 1);
+    const along = this.dotsAlongAxis ? Math.hypot(p2 - p1, q2 - q1) / longer : 1;
     g.setLineDash([this.dash * along, this.dash * along]);
     g.stroke();
     g.beginPath();
   }
 
   // Solid horizontal lines of one length that overlap one another, as the wipe's 10000 are,
-  // cover one band: filled once, rather than stroked line by line. True if the line joined it.
+  // cover one band: filled once, rather than stroked line by line.
   band(x1, y, x2) {
     const left = Math.min(x1, x2);
     const right = Math.max(x1, x2);
@@ -157,7 +161,6 @@ export class FigureCanvas {
     } else {
       this.bands.push({ left, right, top: y, bottom: y });
     }
-    return true;
   }
 
   // Strokes the lines gathered so far, and fills their bands with the round ends.
