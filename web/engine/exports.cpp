@@ -22,18 +22,29 @@ std::string_view inputPart(std::size_t from, std::size_t length)
     return std::string_view(input).substr(from, length);
 }
 
+void report(ErrorCodes::Code code)
+{
+    form.flush(); // the report shows over what was drawn up to the error
+    const char *name = ErrorCodes::czechName(code);
+    host::runtimeError(code, name, std::strlen(name));
+}
+
 } // namespace
 
 // No C++ exceptions here: the error goes to the host, and the trap ends the handler.
 void raiseRuntimeError(ErrorCodes::Code code)
 {
-    form.flush(); // the report shows over what was drawn up to the error
-    const char *name = ErrorCodes::czechName(code);
-    host::runtimeError(code, name, std::strlen(name));
+    report(code);
     __builtin_trap();
 }
 
 #define HALMIRA_EXPORT(name) extern "C" __attribute__((export_name(name)))
+
+// For a trap the engine did not raise itself: the runtime's internal error.
+HALMIRA_EXPORT("report_internal_error") void reportInternalError()
+{
+    report(ErrorCodes::InternalError);
+}
 
 HALMIRA_EXPORT("layout_json") const char *layoutJsonText()
 {

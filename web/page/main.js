@@ -39,7 +39,7 @@ const engine = new Engine((message) => {
       error = message;
       break;
     case 'trap':
-      report(error ?? { code: 51, name: 'Vnitřní chyba' });
+      report(error);
       break;
     case 'done':
       finished(message);

@@ -55,11 +55,14 @@ export class EngineHost {
       exports.set_control_value(value);
     }
     this.pacer.reset();
+    this.reported = false;
     try {
       exports.run_handler(handler);
     } catch (trap) {
-      // A run-time error traps after reporting itself; anything else is the engine's fault.
+      // A run-time error traps after reporting itself; any other trap is the engine's own
+      // fault, which the engine names as its internal error.
       if (!(trap instanceof WebAssembly.RuntimeError)) throw trap;
+      if (!this.reported) exports.report_internal_error();
       this.pacer.flush();
       this.emit({ kind: 'trap', message: String(trap) });
       return false;
@@ -89,6 +92,7 @@ export class EngineHost {
         },
         wait_until: (deadline) => this.pacer.waitUntil(deadline / 1e6),
         runtime_error: (code, name, length) => {
+          this.reported = true;
           this.pacer.flush();
           this.emit({ kind: 'error', code, name: this.text(name, length) });
         },
