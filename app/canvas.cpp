@@ -1,5 +1,7 @@
 #include "app/canvas.h"
 
+#include "core/twips.h"
+
 #include <QPen>
 
 #include <algorithm>
@@ -14,7 +16,7 @@ namespace {
 
 QPointF toPixels(float x, float y)
 {
-    return {x / Canvas::twipsPerPixel, y / Canvas::twipsPerPixel};
+    return {x / twipsPerPixel, y / twipsPerPixel};
 }
 
 } // namespace

@@ -13,8 +13,6 @@
 class Canvas
 {
 public:
-    static constexpr double twipsPerPixel = 15.0;
-
     Canvas(QSize logicalSize, qreal devicePixelRatio);
 
     void setDrawWidth(int pixels) { drawWidth_ = pixels; }

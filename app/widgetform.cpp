@@ -9,13 +9,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include <cmath>
-
-int twipsToPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / Canvas::twipsPerPixel));
-}
-
 WidgetForm::WidgetForm(QWidget *parent)
     : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize, largestCanvas))
 {

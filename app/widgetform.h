@@ -2,7 +2,9 @@
 
 #include "app/canvasview.h"
 #include "app/inputgate.h"
+#include "core/animation/scene.h"
 #include "core/form.h"
+#include "core/twips.h"
 
 #include <QWidget>
 
@@ -16,10 +18,12 @@
 class WidgetForm : public QWidget, public Form
 {
 public:
-    // The canvas covers at least the scene, 12000 by 10000 twips, and at most that with the
-    // wipe's five-pixel pen reaching past its edges.
-    static constexpr QSize sceneSize{800, 667};
-    static constexpr QSize largestCanvas{803, 670};
+    // The canvas covers at least the scene, and at most that with the wipe's pen reaching past
+    // its edges by half its width.
+    static constexpr QSize sceneSize{pixelsCovering(scene::width), pixelsCovering(scene::height)};
+    static constexpr int wipeOverhang = (scene::wipePenWidth + 1) / 2;
+    static constexpr QSize largestCanvas{sceneSize.width() + wipeOverhang,
+                                         sceneSize.height() + wipeOverhang};
 
     explicit WidgetForm(QWidget *parent = nullptr);
 
@@ -67,6 +71,3 @@ private:
     std::map<std::string, QWidget *, std::less<>> controls_;
     bool unloading_ = false;
 };
-
-// Twips to logical pixels, rounded to the nearest.
-int twipsToPixels(double twips);

@@ -3,6 +3,7 @@
 #include "app/canvas.h"
 #include "app/halmirawindow.h"
 #include "core/animation/startclick.h"
+#include "core/twips.h"
 #include "tests/recordingform.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ double floorSeconds(const RecordingForm &recorded)
     image.fill(Qt::transparent);
     const auto start = Clock::now();
     QPainter painter(&image);
-    constexpr double px = Canvas::twipsPerPixel;
+    constexpr double px = twipsPerPixel;
     for (const auto &call : recorded.figures()) {
         QPen pen(toQColor(call.hasColour ? call.colour : 0), call.drawWidth);
         if (call.drawStyle == DrawStyle::Dotted && call.drawWidth <= 1)

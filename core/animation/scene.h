@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/form.h"
+#include "core/window/layout.h"
 
 // The scene's quantities, in twips with y downward.
 namespace scene {
@@ -21,7 +21,9 @@ inline constexpr double initialSpeed = 120;
 inline constexpr double speedScale = 1;
 inline constexpr double pullScale = 1;
 
-inline constexpr double plotLeft = 4500 + emissionPoint.x;
+// The speed plot stands this far right of the emission point.
+inline constexpr double plotOffset = 4500;
+inline constexpr double plotLeft = plotOffset + emissionPoint.x;
 inline constexpr double plotRight = plotLeft + 2600;
 inline constexpr double plotAxisX = plotLeft + 1300;
 inline constexpr double plotBottom = emissionPoint.y + 500;
@@ -37,12 +39,13 @@ inline constexpr double guideLength = 4200;
 inline constexpr int plottedRay = 9; // the one sent straight up
 inline constexpr int maxSteps = 3000;
 
-// The wipe paints 10000 lines five pixels wide, one twip apart.
-inline constexpr int wipeLines = 10000;
-inline constexpr double wipeWidth = 12000;
+// The scene's extent: the wipe paints it with one line five pixels wide per twip of height.
+inline constexpr double width = 12000;
+inline constexpr int height = 10000;
 inline constexpr int wipePenWidth = 5;
 
-inline constexpr Colour background = 0x00FFC0C0;
+// The wipe paints in the window's own background colour.
+inline constexpr Colour background = layout::backColor;
 inline constexpr Colour white = 0x00FFFFFF;
 inline constexpr Colour black = 0;
 

@@ -18,8 +18,8 @@ void disc(Form &form, Point centre, double radius, Colour fill)
 
 void wipe(Form &form)
 {
-    for (int i = 1; i <= wipeLines; ++i)
-        form.Line(0, static_cast<float>(i), static_cast<float>(wipeWidth), static_cast<float>(i),
+    for (int i = 1; i <= scene::height; ++i)
+        form.Line(0, static_cast<float>(i), static_cast<float>(scene::width), static_cast<float>(i),
                   background);
 }
 

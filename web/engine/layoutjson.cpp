@@ -70,8 +70,8 @@ std::string layoutJson()
     appendField(json, "backColor", layout::backColor);
     appendField(json, "width", layout::openingWidth);
     appendField(json, "height", layout::openingHeight);
-    appendField(json, "sceneWidth", scene::wipeWidth);
-    appendField(json, "sceneHeight", scene::wipeLines);
+    appendField(json, "sceneWidth", scene::width);
+    appendField(json, "sceneHeight", scene::height);
     appendField(json, "fontFamily", layout::fontFamily);
     appendField(json, "defaultFontPoints", layout::defaultFontPoints);
     appendField(json, "scrollMinimum", layout::scrollMinimum);
