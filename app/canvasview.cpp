@@ -5,11 +5,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <thread>
-
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
 
 namespace {
 constexpr qint64 frameNs = std::chrono::nanoseconds(CanvasView::frame).count();
@@ -22,11 +17,6 @@ CanvasView::CanvasView(QWidget *parent, QSize sceneSize, QSize largest)
     // Clicks go to the controls beneath where nothing covers them; the canvas only shows.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     clock_.start();
-#ifdef __linux__
-    // The pace waits are a fraction of a millisecond each; Linux's default 50 µs of timer
-    // slack on every sleep would stretch a run by a sixth.
-    prctl(PR_SET_TIMERSLACK, 1000UL);
-#endif
 }
 
 void CanvasView::drawn()
@@ -62,48 +52,20 @@ void CanvasView::present()
     lastEvents_ = end;
 }
 
-void CanvasView::waitUntil(std::chrono::steady_clock::time_point deadline)
+std::chrono::nanoseconds CanvasView::untilFrameDue() const
 {
-    using std::chrono::steady_clock;
-    const qint64 start = clock_.nsecsElapsed();
-    const qint64 presentingBefore = stats_.presentNanoseconds;
-    for (;;) {
-        const qint64 now = clock_.nsecsElapsed();
-        const qint64 dueAt = pendingSince_ >= 0 ? pendingSince_ + frameNs : lastEvents_ + frameNs;
-        if (now >= dueAt) {
-            if (pendingSince_ >= 0) {
-                present();
-            } else {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                lastEvents_ = clock_.nsecsElapsed();
-            }
-            continue;
-        }
-        const auto wake = steady_clock::now() + std::chrono::nanoseconds(dueAt - now);
-        if (deadline <= wake) {
-            sleepUntil(deadline);
-            stats_.waitNanoseconds +=
-                clock_.nsecsElapsed() - start - (stats_.presentNanoseconds - presentingBefore);
-            return;
-        }
-        std::this_thread::sleep_until(wake);
-    }
+    const qint64 dueAt = (pendingSince_ >= 0 ? pendingSince_ : lastEvents_) + frameNs;
+    return std::chrono::nanoseconds(dueAt - clock_.nsecsElapsed());
 }
 
-void CanvasView::sleepUntil(std::chrono::steady_clock::time_point deadline)
+void CanvasView::serviceFrame()
 {
-    using namespace std::chrono;
-    const auto early = deadline - wakeLatency_;
-    if (steady_clock::now() < early) {
-        std::this_thread::sleep_until(early);
-        // Learn the latency slowly, so that one late wake-up does not turn the next waits
-        // into spinning.
-        const auto late = std::clamp(duration_cast<nanoseconds>(steady_clock::now() - early),
-                                     nanoseconds(0), nanoseconds(milliseconds(1)));
-        wakeLatency_ += (late - wakeLatency_) / 8;
+    if (pendingSince_ >= 0) {
+        present();
+        return;
     }
-    while (steady_clock::now() < deadline) {
-    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lastEvents_ = clock_.nsecsElapsed();
 }
 
 void CanvasView::paintEvent(QPaintEvent *event)

@@ -12,13 +12,13 @@ struct PresentStats {
     long long figures = 0;
     long long presents = 0;
     long long presentNanoseconds = 0;
-    long long waitNanoseconds = 0;       // in waitUntil, less the presents made meanwhile
     long long worstDelayNanoseconds = 0; // from a figure being drawn to its reaching the screen
 };
 
 // Shows the canvas. A handler that draws never returns to the event loop, so the view presents
 // by itself: once a frame's worth of time has passed since the oldest figure not yet shown, it
-// repaints just the dirty rectangle and lets the window system's non-input events through.
+// repaints just the dirty rectangle and lets the window system's non-input events through. While
+// the handler waits, the pacer asks it to do the same each frame.
 class CanvasView : public QWidget
 {
 public:
@@ -34,8 +34,11 @@ public:
     void drawn();
     // Presents whatever is pending, now.
     void flush();
-    // Sleeps until the deadline, presenting and repainting every frame meanwhile.
-    void waitUntil(std::chrono::steady_clock::time_point deadline);
+    // How long until a frame falls due: presenting what is pending, or else letting the window
+    // system's events through so that it repaints; zero or less when it is due now.
+    std::chrono::nanoseconds untilFrameDue() const;
+    // Does what the frame is due for.
+    void serviceFrame();
 
     const PresentStats &stats() const { return stats_; }
     void resetStats() { stats_ = {}; }
@@ -46,15 +49,11 @@ protected:
 
 private:
     void present();
-    // Sleeps to just before the deadline, then spins the last few microseconds, so that a
-    // short wait is neither cut short nor stretched by the scheduler's wake-up latency.
-    void sleepUntil(std::chrono::steady_clock::time_point deadline);
 
     Canvas canvas_;
     QSize largest_;
     QElapsedTimer clock_;
     qint64 pendingSince_ = -1; // nanoseconds on clock_, or -1 when everything is shown
     qint64 lastEvents_ = 0;
-    std::chrono::nanoseconds wakeLatency_{50'000}; // learnt from each sleep
     PresentStats stats_;
 };

@@ -175,5 +175,5 @@ void WidgetForm::unload()
 
 void WidgetForm::waitUntil(std::chrono::steady_clock::time_point deadline)
 {
-    view_->waitUntil(deadline);
+    pacer_.waitUntil(deadline, *view_);
 }

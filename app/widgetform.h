@@ -2,6 +2,7 @@
 
 #include "app/canvasview.h"
 #include "app/inputgate.h"
+#include "app/pacer.h"
 #include "core/animation/scene.h"
 #include "core/form.h"
 #include "core/twips.h"
@@ -38,6 +39,7 @@ public:
 
     CanvasView &canvasView() { return *view_; }
     InputGate &inputGate() { return gate_; }
+    Pacer &pacer() { return pacer_; }
 
     void setScaleMode(ScaleMode mode) override;
     void setDrawWidth(int pixels) override;
@@ -67,6 +69,7 @@ private:
     template <typename T> T *controlOf(std::string_view name) const;
 
     InputGate gate_;
+    Pacer pacer_;
     CanvasView *view_;
     std::map<std::string, QWidget *, std::less<>> controls_;
     bool unloading_ = false;

@@ -81,6 +81,7 @@ int main(int argc, char *argv[])
         return 1;
     CanvasView &view = window.canvasView();
     view.resetStats();
+    window.pacer().resetWaited();
 
     const double cpuStart = cpuSeconds();
     const auto start = Clock::now();
@@ -89,7 +90,7 @@ int main(int argc, char *argv[])
     const double cpu = cpuSeconds() - cpuStart;
     const PresentStats &stats = view.stats();
 
-    const double waiting = seconds(stats.waitNanoseconds);
+    const double waiting = seconds(window.pacer().waited().count());
     const double presenting = seconds(stats.presentNanoseconds);
     std::printf("platform             %s\n", qPrintable(QApplication::platformName()));
     std::printf("run, wall            %.3f s\n", wall);
