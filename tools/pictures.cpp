@@ -4,6 +4,7 @@
 #include "app/widgetform.h"
 #include "core/animation/scene.h"
 #include "core/animation/startclick.h"
+#include "core/window/detachedform.h"
 #include "core/window/layout.h"
 
 #include <QLinearGradient>
@@ -11,23 +12,21 @@
 #include <QPainterPath>
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
-// A form with no window: figures go onto a canvas, texts into a table, and time does not pass.
-class OffscreenForm : public Form
+// A form with no window: figures go onto a canvas, and time does not pass.
+class OffscreenForm : public DetachedForm
 {
 public:
     explicit OffscreenForm(qreal ratio) : canvas_(WidgetForm::sceneSize, ratio)
     {
         // The pictures need no pace: a pace below twenty means no wait at all.
-        texts_["nSpomal"] = "0";
+        setText("nSpomal", "0");
     }
 
     QImage image() { return canvas_.image(); }
 
-    void setScaleMode(ScaleMode) override {}
     void setDrawWidth(int pixels) override { canvas_.setDrawWidth(pixels); }
     void setDrawStyle(DrawStyle style) override { canvas_.setDrawStyle(style); }
     void setFillStyle(FillStyle style) override { canvas_.setFillStyle(style); }
@@ -38,33 +37,10 @@ public:
         canvas_.line(x1, y1, x2, y2, colour);
     }
     void Circle(float x, float y, float radius) override { canvas_.circle(x, y, radius); }
-    std::string text(std::string_view control) const override
-    {
-        const auto found = texts_.find(control);
-        return found == texts_.end() ? std::string() : found->second;
-    }
-    void setText(std::string_view control, std::string_view text) override
-    {
-        texts_[std::string(control)] = text;
-    }
-    void setLeft(std::string_view, double) override {}
-    void setTop(std::string_view, double) override {}
-    void setVisible(std::string_view, bool) override {}
-    int value(std::string_view) const override { return 0; }
-    std::string decimalPoint() const override { return "."; }
-    void unload() override {}
-    void waitUntil(std::chrono::steady_clock::time_point) override {}
 
 private:
     Canvas canvas_;
-    std::map<std::string, std::string, std::less<>> texts_;
 };
-
-const layout::Control &controlNamed(std::string_view name)
-{
-    return *std::find_if(layout::controls.begin(), layout::controls.end(),
-                         [&](const layout::Control &c) { return c.name == name; });
-}
 
 } // namespace
 
@@ -79,7 +55,7 @@ QImage previewPicture()
 {
     constexpr QSize pictureSize(579, 459);
     const QColor pictureBackground(166, 202, 240);
-    const layout::Control &image1 = controlNamed("Image1");
+    const layout::Control &image1 = *layout::controlNamed("Image1");
     const QRect place(QPoint(twipsToPixels(image1.left), twipsToPixels(image1.top)), pictureSize);
 
     QImage picture = finishedScene().copy(place).convertToFormat(QImage::Format_RGB32);

@@ -3,6 +3,7 @@
 #include "core/form.h"
 
 #include <array>
+#include <string_view>
 
 // The window as designed: its caption, colour and size, and its sixteen controls. Places and
 // sizes are in twips; the program changes only nSpomal's text and the places and visibility of
@@ -71,5 +72,14 @@ inline constexpr std::array<Control, 16> controls{{
     {"labKlikněte",     Kind::Label,         "Klikněte na Start",    8040,  600, 2535,  375, 13, true,  Style::Plain,      {13.5, true}},
 }};
 // clang-format on
+
+// The control of that name, or null where the window has none.
+constexpr const Control *controlNamed(std::string_view name)
+{
+    for (const Control &control : controls)
+        if (name == control.name)
+            return &control;
+    return nullptr;
+}
 
 } // namespace layout

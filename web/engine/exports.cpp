@@ -14,8 +14,8 @@
 namespace {
 
 WebForm form;
-std::string input;  // what the page writes in: a name, then a text
-std::string layout; // kept alive for the page to read
+std::string input;      // what the page writes in: a name, then a text
+std::string layoutText; // kept alive for the page to read
 
 std::string_view inputPart(std::size_t from, std::size_t length)
 {
@@ -48,8 +48,8 @@ HALMIRA_EXPORT("report_internal_error") void reportInternalError()
 
 HALMIRA_EXPORT("layout_json") const char *layoutJsonText()
 {
-    layout = layoutJson();
-    return layout.c_str();
+    layoutText = layoutJson();
+    return layoutText.c_str();
 }
 
 // Room for size bytes from the page; valid until the next call.
@@ -66,7 +66,7 @@ HALMIRA_EXPORT("set_control_text") void setControlText(std::size_t nameLength)
 
 HALMIRA_EXPORT("set_control_value") void setControlValue(int value)
 {
-    form.setControlValue(input, value);
+    form.setValue(input, value);
 }
 
 HALMIRA_EXPORT("set_decimal_point") void setDecimalPoint()
