@@ -31,7 +31,6 @@ public:
 
     // Runs the action after the handler, in order with the held input.
     void defer(std::function<void()> action);
-    qsizetype heldCount() const { return static_cast<qsizetype>(held_.size()); }
 
 signals:
     void inputHeld();

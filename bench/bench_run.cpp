@@ -4,7 +4,7 @@
 #include "app/halmirawindow.h"
 #include "core/animation/startclick.h"
 #include "core/twips.h"
-#include "tests/recordingform.h"
+#include "tests/support/recordingform.h"
 
 #include <QApplication>
 #include <QImage>

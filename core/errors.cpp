@@ -3,8 +3,6 @@
 const char *ErrorCodes::czechName(Code code)
 {
     switch (code) {
-    case InvalidCall:
-        return "Neplatné volání procedury nebo argument";
     case Overflow:
         return "Přetečení";
     case DivisionByZero:

@@ -3,7 +3,6 @@
 // The run-time errors a handler can raise, by the numbers the error report shows.
 struct ErrorCodes {
     enum Code {
-        InvalidCall = 5,
         Overflow = 6,
         DivisionByZero = 11,
         TypeMismatch = 13,

@@ -13,8 +13,9 @@ enum class DrawStyle { Solid = 0, Dotted = 2 };
 enum class FillStyle { Solid = 0, Transparent = 1 };
 
 // What the event handlers see of the window: its drawing state, the two figures and its
-// controls, addressed by name. The real window and the tests' recording stand-in both
-// implement it, so a handler never knows which one it is drawing on.
+// controls, addressed by name. Each platform's window implements it, as do the detached form
+// and the stand-ins built on it and the tests' recording form, so a handler never knows which
+// one it is drawing on.
 class Form
 {
 public:

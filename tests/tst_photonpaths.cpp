@@ -1,6 +1,6 @@
 // The photon paths and the speed plot, on the recording stand-in: the first step, where each
 // photon is captured, the plot of the upward ray, the pace wait, and arithmetic faults.
-#include "recordingform.h"
+#include "tests/support/recordingform.h"
 
 #include "core/animation/pacewait.h"
 #include "core/animation/photon.h"

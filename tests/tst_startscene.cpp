@@ -1,6 +1,6 @@
 // The Start handler's frame, checked call by call on a recording stand-in: the wipe, the axes,
 // the guide rays and discs of every ray, and the two plot captions.
-#include "recordingform.h"
+#include "tests/support/recordingform.h"
 
 #include "core/animation/startclick.h"
 

@@ -4,8 +4,6 @@
 // Colours are &H00BBGGRR, exact in a float.
 namespace figures {
 
-inline constexpr int recordSize = 6;
-
 enum Op {
     DrawWidth = 1, // width
     DrawStyle,     // style

@@ -1,4 +1,4 @@
-#include "recordingform.h"
+#include "tests/support/recordingform.h"
 
 #include "core/runtimeerror.h"
 
