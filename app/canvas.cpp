@@ -50,21 +50,20 @@ QPainter &Canvas::painter()
 
 QPen Canvas::pen(Colour colour) const
 {
-    QPen pen(toQColor(colour), std::max(drawWidth_, 1));
-    // Only one-pixel pens draw styled lines; wider ones draw solid, as a classic GDI pen does.
-    if (drawStyle_ == DrawStyle::Dotted && drawWidth_ <= 1) {
-        pen.setDashPattern({3, 3});
-        pen.setCapStyle(Qt::FlatCap);
+    QPen stroke(toQColor(colour), std::max(state_.drawWidth, 1));
+    if (pen::drawsDotted(state_)) {
+        stroke.setDashPattern({pen::dotLength, pen::dotLength});
+        stroke.setCapStyle(Qt::FlatCap);
     } else {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
+        stroke.setCapStyle(Qt::RoundCap);
+        stroke.setJoinStyle(Qt::RoundJoin);
     }
-    return pen;
+    return stroke;
 }
 
 void Canvas::markDirty(const QRectF &figure)
 {
-    const qreal pad = drawWidth_ + 1;
+    const qreal pad = state_.drawWidth + 1;
     dirty_ |= figure.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect();
 }
 
@@ -83,16 +82,17 @@ void Canvas::circle(float x, float y, float radius)
     const QPointF centre = toPixels(x, y);
     const qreal r = radius / twipsPerPixel;
     QPainter &p = painter();
-    const qreal halfPen = std::max(drawWidth_, 1) / 2.0;
-    if (halfPen >= r && drawStyle_ == DrawStyle::Solid) {
+    const qreal halfPen = std::max(state_.drawWidth, 1) / 2.0;
+    if (halfPen >= r && state_.drawStyle == DrawStyle::Solid) {
         // A pen wider than the circle covers all of it: one disc in the pen's colour. Stroked,
         // so small a circle comes out as a hollow ring at some scales.
         p.setPen(Qt::NoPen);
-        p.setBrush(toQColor(foreColor_));
+        p.setBrush(toQColor(pen::foreColor));
         p.drawEllipse(centre, r + halfPen, r + halfPen);
     } else {
-        p.setPen(pen(foreColor_));
-        p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(toQColor(fillColor_)) : QBrush());
+        p.setPen(pen(pen::foreColor));
+        p.setBrush(state_.fillStyle == FillStyle::Solid ? QBrush(toQColor(state_.fillColor))
+                                                        : QBrush());
         p.drawEllipse(centre, r, r);
     }
     markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));

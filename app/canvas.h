@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/form.h"
+#include "core/pen.h"
 
 #include <QImage>
 #include <QPainter>
@@ -15,13 +15,13 @@ class Canvas
 public:
     Canvas(QSize logicalSize, qreal devicePixelRatio);
 
-    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
-    void setDrawStyle(DrawStyle style) { drawStyle_ = style; }
-    void setFillStyle(FillStyle style) { fillStyle_ = style; }
-    void setFillColor(Colour colour) { fillColor_ = colour; }
+    void setDrawWidth(int pixels) { state_.drawWidth = pixels; }
+    void setDrawStyle(DrawStyle style) { state_.drawStyle = style; }
+    void setFillStyle(FillStyle style) { state_.fillStyle = style; }
+    void setFillColor(Colour colour) { state_.fillColor = colour; }
 
     void line(float x1, float y1, float x2, float y2, Colour colour);
-    void line(float x1, float y1, float x2, float y2) { line(x1, y1, x2, y2, foreColor_); }
+    void line(float x1, float y1, float x2, float y2) { line(x1, y1, x2, y2, pen::foreColor); }
     void circle(float x, float y, float radius);
 
     // Grows the image to cover at least this logical size; what was drawn stays.
@@ -50,11 +50,7 @@ private:
     QImage image_;
     QPainter painter_;
     QRect dirty_;
-    int drawWidth_ = 1;
-    DrawStyle drawStyle_ = DrawStyle::Solid;
-    FillStyle fillStyle_ = FillStyle::Transparent;
-    Colour fillColor_ = 0;
-    const Colour foreColor_ = 0;
+    DrawingState state_;
 };
 
 QColor toQColor(Colour colour);

@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 void registerFontSubstitutes()
@@ -28,8 +26,7 @@ void registerFontSubstitutes()
 QFont designFont(const layout::Font &design)
 {
     QFont font(QString::fromLatin1(layout::fontFamily));
-    const double points = design.points > 0 ? design.points : layout::defaultFontPoints;
-    font.setPixelSize(static_cast<int>(std::lround(points * 96 / 72)));
+    font.setPixelSize(layout::fontPixels(design));
     font.setWeight(design.bold ? QFont::Bold : QFont::Normal);
     return font;
 }
@@ -169,12 +166,7 @@ void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
 
 void HalmiraWindow::setTabOrder()
 {
-    std::vector<const layout::Control *> order;
-    for (const layout::Control &row : layout::controls)
-        if (row.tabIndex >= 0)
-            order.push_back(&row);
-    std::sort(order.begin(), order.end(),
-              [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i)
+    constexpr auto order = layout::tabOrder();
+    for (std::size_t i = 1; i < order.size() && order[i]->tabIndex >= 0; ++i)
         QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
 }

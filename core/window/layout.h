@@ -2,6 +2,7 @@
 
 #include "core/form.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -72,6 +73,30 @@ inline constexpr std::array<Control, 16> controls{{
     {"labKlikněte",     Kind::Label,         "Klikněte na Start",    8040,  600, 2535,  375, 13, true,  Style::Plain,      {13.5, true}},
 }};
 // clang-format on
+
+// A font's size in pixels at 96 dpi, as the design was laid out, so that texts keep their size
+// against the controls placed in twips; the default font where the row names none.
+constexpr int fontPixels(const Font &font)
+{
+    const double points = font.points > 0 ? font.points : defaultFontPoints;
+    return static_cast<int>(points * 96 / 72 + 0.5);
+}
+
+// The controls in tab order: by tab index, those without one last, in the table's order.
+constexpr std::array<const Control *, controls.size()> tabOrder()
+{
+    std::array<const Control *, controls.size()> order{};
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        order[i] = &controls[i];
+    std::sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        const bool aHasNone = a->tabIndex < 0;
+        const bool bHasNone = b->tabIndex < 0;
+        if (aHasNone != bHasNone)
+            return bHasNone;
+        return a->tabIndex != b->tabIndex ? a->tabIndex < b->tabIndex : a < b;
+    });
+    return order;
+}
 
 // The control of that name, or null where the window has none.
 constexpr const Control *controlNamed(std::string_view name)
