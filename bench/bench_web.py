@@ -20,7 +20,7 @@ import cdp  # noqa: E402
 
 # One run at the first pace: 3414 waits of 5000 passes at 100 ns each.
 REQUIRED_WAITS = 3414 * 5000 * 100e-9
-RUN = 'halmiraStats.runs.find(r => r.handler === 1)'
+RUN = 'halmiraStats.runs.find(r => r.handler === "Start")'
 
 
 def ready_page(browser, url):

@@ -1,14 +1,23 @@
 #!/usr/bin/env python3
 """Writes the browser edition as one HTML file: the page's modules joined into one inline
-module, the worker's script, the engine in base64 and the pictures as data addresses."""
+module, the engine gzipped in base64 and the pictures as data addresses. Fails when a module imports a
+name that the module it names does not export, or when an import or export is left over."""
 import argparse
 import base64
+import gzip
 import json
 import pathlib
 import re
+import sys
 
-IMPORT = re.compile(r"^import .*? from '(\.\.?/[a-z/]+\.js)';\n", re.M)
-EXPORT = re.compile(r"^export (?=(const|function|class|async function) )", re.M)
+IMPORT = re.compile(r"^import \{([^}]*)\} from '(\.\.?/[a-z/]+\.js)';\n", re.M)
+EXPORT = re.compile(r"^export (?:const|function|class|async function) ([A-Za-z_$][\w$]*)", re.M)
+EXPORT_KEYWORD = re.compile(r"^export (?=(const|function|class|async function) )", re.M)
+LEFT_OVER = re.compile(r"^\s*(import|export)\b.*$", re.M)
+
+
+def fail(message):
+    sys.exit(f'bundle.py: {message}')
 
 
 def join_modules(entry):
@@ -19,12 +28,23 @@ def join_modules(entry):
     def visit(path):
         if path in order:
             return
-        for name in IMPORT.findall(path.read_text()):
-            visit((path.parent / name).resolve())
+        source = path.read_text()
+        for names, name in IMPORT.findall(source):
+            imported = (path.parent / name).resolve()
+            if not imported.exists():
+                fail(f'{path.name} imports {name}, which does not exist')
+            exported = set(EXPORT.findall(imported.read_text()))
+            for wanted in (n.strip() for n in names.split(',') if n.strip()):
+                if wanted not in exported:
+                    fail(f'{path.name} imports {wanted} from {name}, which does not export it')
+            visit(imported)
         order.append(path)
 
     visit(entry.resolve())
-    return compact('\n'.join(EXPORT.sub('', IMPORT.sub('', p.read_text())) for p in order))
+    script = '\n'.join(EXPORT_KEYWORD.sub('', IMPORT.sub('', p.read_text())) for p in order)
+    if left := LEFT_OVER.search(script):
+        fail(f'an import or export the bundle cannot resolve: {left.group(0).strip()}')
+    return compact(script)
 
 
 def compact(script):
@@ -36,7 +56,6 @@ def compact(script):
 def main():
     args = argparse.ArgumentParser()
     args.add_argument('--page', type=pathlib.Path, required=True)
-    args.add_argument('--worker', type=pathlib.Path, required=True)
     args.add_argument('--engine', type=pathlib.Path, required=True)
     args.add_argument('--picture', action='append', default=[])
     args.add_argument('--out', type=pathlib.Path, required=True)
@@ -52,13 +71,14 @@ def main():
     parts = {
         'STYLE': compact(re.sub(r'/\*.*?\*/', '', (a.page / 'halmira.css').read_text(), flags=re.S)),
         'SCRIPT': join_modules(a.page / 'main.js'),
-        'WORKER': join_modules(a.worker / 'host.js'),
-        'ENGINE': base64.b64encode(a.engine.read_bytes()).decode(),
+        # The page unpacks it with the browser's own DecompressionStream.
+        'ENGINE': base64.b64encode(gzip.compress(a.engine.read_bytes(), 9, mtime=0)).decode(),
         'PICTURES': json.dumps(pictures),
     }
     for key, value in parts.items():
         # Nothing inlined may close its own element early.
-        assert '</script' not in value and '</style' not in value, key
+        if '</script' in value or '</style' in value:
+            fail(f'the {key} would close its own element')
         html = html.replace('/*' + key + '*/', value)
     a.out.write_text(html)
 

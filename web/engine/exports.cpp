@@ -3,6 +3,7 @@
 #include "core/animation/startclick.h"
 #include "core/errors.h"
 #include "core/window/handlers.h"
+#include "web/engine/handlers.h"
 #include "web/engine/host.h"
 #include "web/engine/layoutjson.h"
 #include "web/engine/webform.h"
@@ -16,6 +17,14 @@ namespace {
 WebForm form;
 std::string input;      // what the page writes in: a name, then a text
 std::string layoutText; // kept alive for the page to read
+
+// Where a handler's stack is kept while it is suspended at a wait: asyncify unwinds it into
+// the room after this header and rewinds it from there. The handlers nest only a few calls deep.
+struct SuspendArea {
+    char *at;
+    char *end;
+    alignas(16) char stack[16 * 1024];
+} suspendArea;
 
 std::string_view inputPart(std::size_t from, std::size_t length)
 {
@@ -74,19 +83,29 @@ HALMIRA_EXPORT("set_decimal_point") void setDecimalPoint()
     form.setDecimalPoint(input);
 }
 
+// The area, emptied, for a handler about to be suspended.
+HALMIRA_EXPORT("suspend_area") SuspendArea *emptySuspendArea()
+{
+    suspendArea.at = suspendArea.stack;
+    suspendArea.end = suspendArea.stack + sizeof suspendArea.stack;
+    return &suspendArea;
+}
+
 HALMIRA_EXPORT("run_handler") void runHandler(int handler)
 {
-    switch (handler) {
-    case 0:
+    switch (static_cast<Handler>(handler)) {
+    case Handler::Load:
         formLoad(form);
         break;
-    case 1:
+    case Handler::Start:
+        // The Start handler's wipe paints over the whole scene before anything else.
+        form.covered();
         comStartClick(form);
         break;
-    case 2:
+    case Handler::Change:
         hScroll1Change(form);
         break;
-    case 3:
+    case Handler::Konec:
         comKonecClick(form);
         break;
     }

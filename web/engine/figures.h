@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // The records of the figure stream the page replays: an operation and five numbers each.
 // Colours are &H00BBGGRR, exact in a float.
 namespace figures {
@@ -9,8 +11,20 @@ enum Op {
     DrawStyle,     // style
     FillStyle,     // style
     FillColor,     // colour
-    Line,          // x1, y1, x2, y2, colour or -1 for ForeColor
+    Line,          // x1, y1, x2, y2, colour or foreColor
     Circle,        // x, y, radius
+    // What follows paints over everything drawn before it, which the page need keep no longer.
+    Covered,
 };
+
+// The colour of a line drawn in ForeColor.
+inline constexpr float foreColor = -1;
+
+using Record = std::array<float, 6>;
+inline constexpr int recordSize = static_cast<int>(std::tuple_size_v<Record>);
+
+// The names the page knows the operations by.
+inline constexpr std::array<const char *, 7> opNames{
+    "DrawWidth", "DrawStyle", "FillStyle", "FillColor", "Line", "Circle", "Covered"};
 
 } // namespace figures

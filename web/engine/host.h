@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-// What the engine asks of the worker that hosts it. Texts are UTF-8, a pointer and a length
-// into the module's memory.
+// What the engine asks of the page that hosts it. Texts are UTF-8, a pointer and a length into
+// the module's memory.
 namespace host {
 
 #define HALMIRA_IMPORT(name) __attribute__((import_module("halmira"), import_name(name)))
@@ -13,12 +13,15 @@ extern "C" {
 HALMIRA_IMPORT("figures") void figures(const float *records, std::size_t count);
 HALMIRA_IMPORT("set_text")
 void setText(const char *name, std::size_t nameLength, const char *text, std::size_t length);
-HALMIRA_IMPORT("set_left") void setLeft(const char *name, std::size_t nameLength, double twips);
-HALMIRA_IMPORT("set_top") void setTop(const char *name, std::size_t nameLength, double twips);
+// A control's new place, in the page's logical pixels.
+HALMIRA_IMPORT("set_left") void setLeft(const char *name, std::size_t nameLength, int pixels);
+HALMIRA_IMPORT("set_top") void setTop(const char *name, std::size_t nameLength, int pixels);
 HALMIRA_IMPORT("set_visible")
 void setVisible(const char *name, std::size_t nameLength, bool visible);
 HALMIRA_IMPORT("unload") void unload();
-// Returns at the deadline, on the clock the WASI monotonic clock reads, in nanoseconds.
+// Returns at the deadline, on the clock the WASI monotonic clock reads, in nanoseconds. The
+// build lets it suspend the handler (binaryen's asyncify), so the page's event loop runs on
+// meanwhile and a timer resumes the handler.
 HALMIRA_IMPORT("wait_until") void waitUntil(double deadlineNanoseconds);
 HALMIRA_IMPORT("runtime_error")
 void runtimeError(int code, const char *name, std::size_t nameLength);

@@ -1,6 +1,6 @@
 #include "web/engine/webform.h"
 
-#include "web/engine/figures.h"
+#include "core/twips.h"
 #include "web/engine/host.h"
 
 void WebForm::setControlText(std::string_view control, std::string_view text)
@@ -8,16 +8,21 @@ void WebForm::setControlText(std::string_view control, std::string_view text)
     DetachedForm::setText(control, text);
 }
 
-void WebForm::record(float op, float a, float b, float c, float d, float e)
+void WebForm::record(figures::Op op, float a, float b, float c, float d, float e)
 {
-    records_.insert(records_.end(), {op, a, b, c, d, e});
+    records_.push_back({static_cast<float>(op), a, b, c, d, e});
+}
+
+void WebForm::covered()
+{
+    record(figures::Covered);
 }
 
 void WebForm::flush()
 {
     if (records_.empty())
         return;
-    host::figures(records_.data(), records_.size());
+    host::figures(records_.data()->data(), records_.size() * figures::recordSize);
     records_.clear();
 }
 
@@ -43,7 +48,7 @@ void WebForm::setFillColor(Colour colour)
 
 void WebForm::Line(float x1, float y1, float x2, float y2)
 {
-    record(figures::Line, x1, y1, x2, y2, -1);
+    record(figures::Line, x1, y1, x2, y2, figures::foreColor);
 }
 
 void WebForm::Line(float x1, float y1, float x2, float y2, Colour colour)
@@ -68,14 +73,14 @@ void WebForm::setLeft(std::string_view name, double twips)
 {
     DetachedForm::setLeft(name, twips);
     flush();
-    host::setLeft(name.data(), name.size(), twips);
+    host::setLeft(name.data(), name.size(), twipsToPixels(twips));
 }
 
 void WebForm::setTop(std::string_view name, double twips)
 {
     DetachedForm::setTop(name, twips);
     flush();
-    host::setTop(name.data(), name.size(), twips);
+    host::setTop(name.data(), name.size(), twipsToPixels(twips));
 }
 
 void WebForm::setVisible(std::string_view name, bool visible)

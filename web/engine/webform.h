@@ -2,6 +2,8 @@
 
 #include "core/window/detachedform.h"
 
+#include "web/engine/figures.h"
+
 #include <vector>
 
 // The window as the browser gives it to the handlers. Figures and drawing state go to the page
@@ -12,6 +14,8 @@ class WebForm : public DetachedForm
 public:
     // What a text box holds, as the page hands it in.
     void setControlText(std::string_view control, std::string_view text);
+    // Tells the page that what is drawn next paints over everything drawn so far.
+    void covered();
     // Hands the figures not yet handed over to the host.
     void flush();
 
@@ -30,7 +34,7 @@ public:
     void waitUntil(std::chrono::steady_clock::time_point deadline) override;
 
 private:
-    void record(float op, float a = 0, float b = 0, float c = 0, float d = 0, float e = 0);
+    void record(figures::Op op, float a = 0, float b = 0, float c = 0, float d = 0, float e = 0);
 
-    std::vector<float> records_;
+    std::vector<figures::Record> records_;
 };

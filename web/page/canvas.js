@@ -1,19 +1,18 @@
 // The window's drawing: the figure records the engine sends, replayed onto a canvas at the
-// device pixel ratio. Every record is kept, so that a zoom or a screen of another ratio draws
-// the scene again, crisp, rather than scaling the old pixels.
-import { cssColour, twipsPerPixel } from './window.js';
-
-const recordSize = 6;
-const Op = { DrawWidth: 1, DrawStyle: 2, FillStyle: 3, FillColor: 4, Line: 5, Circle: 6 };
-const dotted = 2;
-const solidFill = 0;
-const foreColor = 0;
+// device pixel ratio. The records still to be seen are kept, those since the last drawing that
+// covered everything, so that a zoom or a screen of another ratio draws the scene again, crisp,
+// rather than scaling the old pixels. The records' layout, the pen's rules and the scale come
+// from the engine.
+import { cssColour } from './window.js';
 
 export class FigureCanvas {
-  constructor(element, widthTwips, heightTwips) {
+  constructor(element, layout) {
     this.element = element;
-    this.width = Math.ceil(widthTwips / twipsPerPixel);
-    this.height = Math.ceil(heightTwips / twipsPerPixel);
+    ({ recordSize: this.recordSize, ops: this.op, foreColor: this.foreColorMark } = layout.figures);
+    this.penRules = layout.pen;
+    this.twipsPerPixel = layout.twipsPerPixel;
+    this.width = layout.canvas.width;
+    this.height = layout.canvas.height;
     element.style.width = `${this.width}px`;
     element.style.height = `${this.height}px`;
     this.batches = [];
@@ -31,30 +30,34 @@ export class FigureCanvas {
     matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => this.fitRatio(), {
       once: true,
     });
-    this.scale = ratio / twipsPerPixel;
+    this.scale = ratio / this.twipsPerPixel;
     this.element.width = Math.round(this.width * ratio);
     this.element.height = Math.round(this.height * ratio);
     this.context = this.element.getContext('2d');
     this.reset();
+    this.redrawing = true;
     for (const records of this.batches) this.replay(records);
+    this.redrawing = false;
   }
 
   reset() {
-    this.drawWidth = 1;
-    this.drawStyle = 0;
-    this.fillStyle = 1;
-    this.fillColor = 0;
+    ({ drawWidth: this.drawWidth, drawStyle: this.drawStyle, fillStyle: this.fillStyle,
+      fillColor: this.fillColor } = this.penRules);
   }
 
+  // Draws records the engine made, and keeps a copy; they live in the engine's memory.
   draw(records) {
-    this.batches.push(records);
-    this.replay(records);
+    const kept = records.slice();
+    this.batches.push(kept);
+    this.replay(kept);
   }
 
   // Consecutive lines in one pen are stroked as one path, and a line that lands on the same
   // pixels as the one before adds nothing to it. The wipe alone is 10000 lines, and its batch
   // is replayed before the JIT has warmed, so this loop keeps to locals and plain indexing.
   replay(records) {
+    const { recordSize, op: Op, foreColorMark } = this;
+    const foreColor = this.penRules.foreColor;
     let last1 = NaN;
     let last2 = NaN;
     let last3 = NaN;
@@ -63,7 +66,7 @@ export class FigureCanvas {
       const op = records[i];
       if (op === Op.Line) {
         const e = records[i + 5];
-        const colour = e < 0 ? foreColor : e;
+        const colour = e === foreColorMark ? foreColor : e;
         if (colour !== this.pathColour) {
           this.beginLines(colour);
           last1 = NaN;
@@ -90,19 +93,33 @@ export class FigureCanvas {
         case Op.FillStyle: this.fillStyle = a; break;
         case Op.FillColor: this.fillColor = a; break;
         case Op.Circle: this.circle(a, records[i + 2], records[i + 3]); break;
+        case Op.Covered: if (!this.redrawing) this.forget(records, i); break;
       }
     }
     this.stroke();
   }
 
-  // The pen as the desktop's: only one-pixel pens draw dotted, wider ones solid with round ends.
+  // What comes next paints over everything: only the drawing state and the records from here
+  // on need keeping.
+  forget(records, at) {
+    const { recordSize, op } = this;
+    const state = [[op.DrawWidth, this.drawWidth], [op.DrawStyle, this.drawStyle],
+      [op.FillStyle, this.fillStyle], [op.FillColor, this.fillColor]];
+    const start = new Float32Array(state.length * recordSize);
+    state.forEach(([code, value], k) => start.set([code, value], k * recordSize));
+    this.batches = [start, records.subarray(at + recordSize)];
+  }
+
+  // The pen as the desktop's: only the narrowest pens draw dotted, wider ones solid with round
+  // ends.
   pen(colour) {
     const g = this.context;
+    const rules = this.penRules;
     const width = Math.max(this.drawWidth, 1) * this.ratio;
-    const isDotted = this.drawStyle === dotted && this.drawWidth <= 1;
+    const isDotted = this.drawStyle === rules.dotted && this.drawWidth <= rules.widestStyled;
     g.lineWidth = width;
     g.strokeStyle = cssColour(colour);
-    this.dash = isDotted ? 3 * width : 0;
+    this.dash = isDotted ? rules.dotLength * width : 0;
     this.dotsAlongAxis = isDotted && width <= 1;
     g.setLineDash([]);
     g.lineCap = isDotted ? 'butt' : 'round';
@@ -189,10 +206,10 @@ export class FigureCanvas {
 
   circle(x, y, radius) {
     const g = this.context;
-    this.pen(foreColor);
+    this.pen(this.penRules.foreColor);
     g.beginPath();
     g.arc(this.at(x), this.at(y), radius * this.scale, 0, 2 * Math.PI);
-    if (this.fillStyle === solidFill) {
+    if (this.fillStyle === this.penRules.solidFill) {
       g.fillStyle = cssColour(this.fillColor);
       g.fill();
     }

@@ -1,66 +1,174 @@
-// The engine, compiled once: an instance on the page gives the layout at once and runs the
-// Load handler, which never waits, so the window takes input before the worker is up; the
-// worker, started from the page's own copy of its script, runs the handlers that may wait.
-import { EngineHost } from '../worker/imports.js';
+// The engine: the C++ handlers as WebAssembly, on the page's own thread as on the desktop's UI
+// thread. A handler that waits suspends there (the module is built with binaryen's asyncify):
+// the wait_until import unwinds its stack, the page's event loop runs on, and the pacer's timer
+// rewinds it where it stopped. Figures and control changes go straight to the host.
+import { Pacer } from './pacer.js';
 
-export const Handler = { Load: 0, Start: 1, Change: 2, Konec: 3 };
-
-// On the page, figures are drawn as they come, and there is nothing to wait for.
-class DrawAtOnce {
-  constructor(emit) {
-    this.emit = emit;
-  }
-
-  add(records) {
-    this.emit({ kind: 'figures', records: records.slice(), madeAt: performance.timeOrigin + performance.now() });
-  }
-
-  flush() {}
-  reset() {}
-
-  waitUntil() {
-    throw new Error('a handler that waits runs in the worker');
-  }
-}
+const utf8 = new TextDecoder();
+const encoder = new TextEncoder();
 
 export class Engine {
-  constructor(onMessage) {
-    this.onMessage = onMessage;
-    const script = document.getElementById('worker').textContent;
-    const url = URL.createObjectURL(new Blob([script], { type: 'text/javascript' }));
-    this.worker = new Worker(url);
-    URL.revokeObjectURL(url);
-    this.worker.onmessage = ({ data }) => onMessage(data);
-    this.worker.onerror = (event) => console.error('engine worker:', event.message);
-    // Served with cross-origin isolation, the worker sleeps through its waits on this buffer;
-    // elsewhere there is none, and it spins.
-    this.isolated = globalThis.crossOriginIsolated === true;
+  // The host: figures(records), control(name, change), unload() and error({ code, name }).
+  constructor(host) {
+    this.host = host;
+    this.pacer = new Pacer();
+    this.exports = null;
+    this.sleep = null;
+    this.area = 0;
+    this.resuming = false;
+    this.decimalPoint = null;
+    // Since when figures have waited for the page to be free to show them; for the benchmark.
+    this.drawnSince = null;
+    this.worstDelay = 0;
   }
 
-  // Compiles the engine, starts the worker on it, and returns the window's layout.
-  async start() {
+  // Unpacks, compiles and starts the module kept in the page, gzipped.
+  async load() {
     const base64 = document.getElementById('engine').textContent.trim();
-    const module = await WebAssembly.compileStreaming(fetch(`data:application/wasm;base64,${base64}`));
-    const sleeper = this.isolated ? new SharedArrayBuffer(4) : null;
-    this.worker.postMessage({ kind: 'init', module, sleeper });
-    // The page's instance keeps the engine's '.' for a decimal point: Load writes a whole
-    // number, and the locale's look-up, the first use of Intl, costs tens of milliseconds.
-    this.here = new EngineHost(this.onMessage, new DrawAtOnce(this.onMessage));
-    await this.here.instantiate(module);
-    return this.here.layout();
+    const packed = await fetch(`data:application/gzip;base64,${base64}`);
+    const module = new Response(packed.body.pipeThrough(new DecompressionStream('gzip')), {
+      headers: { 'Content-Type': 'application/wasm' },
+    });
+    const { instance } = await WebAssembly.instantiateStreaming(module, this.imports());
+    this.exports = instance.exports;
+    this.exports._initialize();
   }
 
-  run(handler, state) {
-    if (handler !== Handler.Load) {
-      this.worker.postMessage({ kind: 'run', handler, ...state });
+  memory() {
+    return this.exports.memory.buffer;
+  }
+
+  text(pointer, length) {
+    return utf8.decode(new Uint8Array(this.memory(), pointer, length));
+  }
+
+  // Writes a text where the engine asks for it.
+  input(value) {
+    const bytes = encoder.encode(value);
+    const pointer = this.exports.input_buffer(bytes.length);
+    new Uint8Array(this.memory(), pointer, bytes.length).set(bytes);
+    return bytes.length;
+  }
+
+  layout() {
+    const bytes = new Uint8Array(this.memory(), this.exports.layout_json());
+    return JSON.parse(utf8.decode(bytes.subarray(0, bytes.indexOf(0))));
+  }
+
+  // The locale's decimal point, as the desktop takes it from the system. The first use of Intl
+  // costs tens of milliseconds, so the page asks for it once it is idle.
+  useLocale() {
+    if (this.decimalPoint !== null) return;
+    const parts = new Intl.NumberFormat().formatToParts(1.5);
+    this.decimalPoint = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+    this.input(this.decimalPoint);
+    this.exports.set_decimal_point();
+  }
+
+  // Runs a handler on what the controls hold, and resolves when it has returned: to null, or
+  // to the run-time error that ended it.
+  async run(handler, { texts, values }, { numbers = true } = {}) {
+    const x = this.exports;
+    if (numbers) this.useLocale();
+    for (const [name, value] of Object.entries(texts)) {
+      this.input(name + value);
+      x.set_control_text(encoder.encode(name).length);
+    }
+    for (const [name, value] of Object.entries(values)) {
+      this.input(name);
+      x.set_control_value(value);
+    }
+    this.error = null;
+    this.pacer.start();
+    try {
+      x.run_handler(handler);
+      while (this.sleep) {
+        x.asyncify_stop_unwind();
+        this.yielded();
+        await this.sleep;
+        this.sleep = null;
+        this.resuming = true;
+        x.asyncify_start_rewind(this.area);
+        x.run_handler(handler);
+      }
+    } catch (trap) {
+      // A run-time error traps after reporting itself; any other trap is the engine's own
+      // fault, which the engine names as its internal error.
+      if (!(trap instanceof WebAssembly.RuntimeError)) throw trap;
+      this.sleep = null;
+      if (!this.error) x.report_internal_error();
+    }
+    this.yielded();
+    return this.error;
+  }
+
+  // The page is free again to show what was drawn.
+  yielded() {
+    if (this.drawnSince === null) return;
+    this.worstDelay = Math.max(this.worstDelay, performance.now() - this.drawnSince);
+    this.drawnSince = null;
+  }
+
+  waitUntil(deadline) {
+    const x = this.exports;
+    if (this.resuming) {
+      this.resuming = false;
+      x.asyncify_stop_rewind();
       return;
     }
-    const started = performance.now();
-    if (this.here.run(handler, state))
-      this.onMessage({ kind: 'done', handler, worker: { started, ended: performance.now() } });
+    this.sleep = this.pacer.wait(deadline / 1e6);
+    if (!this.sleep) return;
+    // The stack goes into the area as it unwinds, and comes back from where it stopped.
+    this.area = x.suspend_area();
+    x.asyncify_start_unwind(this.area);
   }
 
-  stop() {
-    this.worker.terminate();
+  control(name, nameLength, change) {
+    this.host.control(this.text(name, nameLength), change);
+  }
+
+  imports() {
+    return {
+      halmira: {
+        figures: (pointer, count) => {
+          // Made since the handler last resumed, at the latest.
+          this.drawnSince ??= this.pacer.since;
+          this.host.figures(new Float32Array(this.memory(), pointer, count));
+        },
+        set_text: (name, nameLength, value, length) =>
+          this.control(name, nameLength, { text: this.text(value, length) }),
+        set_left: (name, nameLength, pixels) => this.control(name, nameLength, { left: pixels }),
+        set_top: (name, nameLength, pixels) => this.control(name, nameLength, { top: pixels }),
+        set_visible: (name, nameLength, visible) =>
+          this.control(name, nameLength, { visible: visible !== 0 }),
+        unload: () => this.host.unload(),
+        wait_until: (deadline) => this.waitUntil(deadline),
+        runtime_error: (code, name, length) => {
+          this.error = { code, name: this.text(name, length) };
+        },
+      },
+      // The C library's few system calls: the clock the pace is kept on, and a diagnostic
+      // stream nothing should write to.
+      wasi_snapshot_preview1: {
+        clock_time_get: (id, precision, result) => {
+          const nanoseconds = BigInt(Math.round(performance.now() * 1e6));
+          new DataView(this.memory()).setBigUint64(result, nanoseconds, true);
+          return 0;
+        },
+        fd_write: (fd, iovs, count, written) => {
+          const view = new DataView(this.memory());
+          let total = 0;
+          for (let i = 0; i < count; ++i) {
+            const length = view.getUint32(iovs + 8 * i + 4, true);
+            console.error(this.text(view.getUint32(iovs + 8 * i, true), length));
+            total += length;
+          }
+          view.setUint32(written, total, true);
+          return 0;
+        },
+        fd_close: () => 0,
+        fd_seek: () => 0,
+      },
+    };
   }
 }

@@ -5,7 +5,7 @@ const firstRepeat = 500; // ms before a held press repeats
 const repeatEvery = 50;
 
 export class ScrollBar {
-  constructor(minimum, maximum, step) {
+  constructor({ minimum, maximum, step }) {
     this.minimum = minimum;
     this.maximum = maximum;
     this.step = step;

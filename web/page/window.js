@@ -1,24 +1,17 @@
 // The window built from the engine's layout table: each control an element whose id is its
-// name, placed in pixels at 96 dpi, in tab order, with the canvas above the windowless
-// controls and below the windowed ones.
+// name, placed in pixels as the engine gives them, in tab order, with the canvas above the
+// windowless controls and below the windowed ones.
 import { ScrollBar } from './scrollbar.js';
 
-export const twipsPerPixel = 15;
 const fallbackFonts = '"Liberation Sans", Arial, sans-serif';
 
-export function twipsToPixels(twips) {
-  return Math.round(twips / twipsPerPixel);
-}
-
+// A colour as &H00BBGGRR, the way the engine's figures and the layout carry it.
 export function cssColour(colour) {
   return `rgb(${colour & 0xff}, ${(colour >> 8) & 0xff}, ${(colour >> 16) & 0xff})`;
 }
 
-// Sized in pixels at 96 dpi, as on the desktop, so the texts fit their boxes.
-function font(layout, row) {
-  const points = row.fontPoints > 0 ? row.fontPoints : layout.defaultFontPoints;
-  const weight = row.bold ? 700 : 400;
-  return `${weight} ${Math.round((points * 96) / 72)}px "${layout.fontFamily}", ${fallbackFonts}`;
+function font(family, { pixels, bold = false }) {
+  return `${bold ? 700 : 400} ${pixels}px "${family}", ${fallbackFonts}`;
 }
 
 function makeElement(row, layout, pictures) {
@@ -48,7 +41,7 @@ function makeElement(row, layout, pictures) {
       return button;
     }
     case 'scrollBar':
-      return new ScrollBar(layout.scrollMinimum, layout.scrollMaximum, layout.scrollStep).element;
+      return new ScrollBar(layout.scroll).element;
     case 'image': {
       const image = document.createElement('img');
       image.src = pictures[row.text] ?? '';
@@ -79,25 +72,23 @@ export class HalmiraWindow {
     this.controls = new Map();
     document.title = layout.caption;
     root.setAttribute('aria-label', layout.name);
-    root.style.width = `${twipsToPixels(layout.width)}px`;
-    root.style.height = `${twipsToPixels(layout.height)}px`;
+    root.style.width = `${layout.width}px`;
+    root.style.height = `${layout.height}px`;
     root.style.background = cssColour(layout.backColor);
-    root.style.font = font(layout, {});
+    root.style.font = font(layout.font.family, layout.font);
 
     root.addEventListener('keydown', (event) => this.cycleFocus(event));
     this.canvas = document.createElement('canvas');
     root.append(this.canvas);
-    // The document's order is the tab order; controls without a tab stop come last.
-    const rows = [...layout.controls].sort(
-      (a, b) => (a.tabIndex < 0) - (b.tabIndex < 0) || a.tabIndex - b.tabIndex);
-    for (const row of rows) {
+    // The engine lists the controls in tab order, which is the document's order.
+    for (const row of layout.controls) {
       const element = makeElement(row, layout, pictures);
       element.id = row.name;
-      element.style.left = `${twipsToPixels(row.left)}px`;
-      element.style.top = `${twipsToPixels(row.top)}px`;
-      element.style.width = `${twipsToPixels(row.width)}px`;
-      element.style.height = `${twipsToPixels(row.height)}px`;
-      if (row.fontPoints > 0) element.style.font = font(layout, row);
+      element.style.left = `${row.left}px`;
+      element.style.top = `${row.top}px`;
+      element.style.width = `${row.width}px`;
+      element.style.height = `${row.height}px`;
+      if (row.font) element.style.font = font(layout.font.family, row.font);
       if (row.kind !== 'image')
         element.setAttribute('aria-label', row.accessibleName ?? row.text);
       element.hidden = !row.shown;
@@ -131,12 +122,12 @@ export class HalmiraWindow {
     return { texts, values };
   }
 
-  // A change a handler made: a text, a place in twips, or the visibility.
+  // A change a handler made: a text, a place in pixels, or the visibility.
   apply(name, change) {
     const element = this.controls.get(name);
     if ('text' in change) element.value = change.text;
-    if ('left' in change) element.style.left = `${twipsToPixels(change.left)}px`;
-    if ('top' in change) element.style.top = `${twipsToPixels(change.top)}px`;
+    if ('left' in change) element.style.left = `${change.left}px`;
+    if ('top' in change) element.style.top = `${change.top}px`;
     if ('visible' in change) element.hidden = !change.visible;
   }
 }

@@ -1,0 +1,55 @@
+// Keeps the pace waits of a handler that suspends at each one. A wait is a fraction of a
+// millisecond, while timers come a millisecond or more late and nested ones no sooner than
+// 4 ms; so the handler runs on through its waits until it is a frame ahead of the clock, and
+// only then sleeps, once. Whatever it overslept or ran ahead is carried into the waits that
+// follow, so a run keeps its length, also when a hidden tab's timers come a second apart.
+export class Pacer {
+  // How far the handler may run ahead of the clock, and how long it may keep the page busy,
+  // before it gives the page back: a frame, and half of one, in milliseconds.
+  static ahead = 16;
+  static busy = 8;
+
+  constructor() {
+    this.late = 0;
+    this.since = 0;
+    this.timer = null;
+    this.resume = null;
+    // A tab shown again draws what its throttled timers held back at once.
+    document.addEventListener('visibilitychange', () => {
+      if (!document.hidden) this.wakeNow();
+    });
+  }
+
+  // A new handler owes nothing from the last one's waits.
+  start() {
+    this.late = 0;
+    this.since = performance.now();
+  }
+
+  // For a wait until the deadline, in milliseconds on performance.now(): null to go on at once,
+  // or a promise that resolves when the handler should resume.
+  wait(deadline) {
+    const now = performance.now();
+    const target = deadline - this.late;
+    if (target - now < Pacer.ahead && now - this.since < Pacer.busy) {
+      this.late = now - target;
+      return null;
+    }
+    return new Promise((resolve) => {
+      this.resume = () => {
+        this.timer = null;
+        this.resume = null;
+        this.since = performance.now();
+        this.late = this.since - target;
+        resolve();
+      };
+      this.timer = setTimeout(this.resume, Math.max(0, target - now));
+    });
+  }
+
+  wakeNow() {
+    if (!this.resume) return;
+    clearTimeout(this.timer);
+    this.resume();
+  }
+}
