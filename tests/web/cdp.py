@@ -3,7 +3,6 @@ websocket client: pages, script evaluation, real mouse and key input, screenshot
 console's errors."""
 import base64
 import json
-import os
 import pathlib
 import shutil
 import subprocess
@@ -12,6 +11,8 @@ import time
 import urllib.request
 
 import websocket
+
+from page import Page as PageBase, cpu_seconds
 
 FLAGS = [
     '--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-quic',
@@ -25,6 +26,8 @@ FLAGS = [
 
 
 class Browser:
+    name = 'chromium'
+
     def __init__(self, extra_flags=()):
         self.profile = tempfile.mkdtemp(prefix='halmira-chromium-')
         self.process = subprocess.Popen(
@@ -74,18 +77,7 @@ class Browser:
         return Page(self, session['sessionId'], width, height, ratio)
 
     def cpu_seconds(self):
-        """The CPU time used so far by the browser and all its processes."""
-        total = 0
-        pids = [self.process.pid]
-        pids += [int(p) for p in subprocess.run(['pgrep', '-P', str(self.process.pid)],
-                                                capture_output=True, text=True).stdout.split()]
-        for pid in set(_descendants(pids)):
-            try:
-                fields = pathlib.Path(f'/proc/{pid}/stat').read_text().rsplit(')', 1)[1].split()
-                total += int(fields[11]) + int(fields[12])
-            except (FileNotFoundError, ProcessLookupError):
-                pass
-        return total / os.sysconf('SC_CLK_TCK')
+        return cpu_seconds(self.process.pid)
 
     def close(self):
         try:
@@ -96,16 +88,7 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def _descendants(pids):
-    found = list(pids)
-    for pid in pids:
-        children = subprocess.run(['pgrep', '-P', str(pid)], capture_output=True, text=True)
-        kids = [int(p) for p in children.stdout.split()]
-        found += _descendants(kids)
-    return found
-
-
-class Page:
+class Page(PageBase):
     def __init__(self, browser, session, width, height, ratio):
         self.browser = browser
         self.session = session
@@ -128,18 +111,6 @@ class Page:
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result['result'].get('value')
 
-    def wait_for(self, expression, timeout=60):
-        deadline = time.monotonic() + timeout
-        while not self.evaluate(expression):
-            if time.monotonic() > deadline:
-                raise TimeoutError(expression)
-            time.sleep(0.02)
-
-    def centre(self, element_id):
-        box = self.evaluate(f'(() => {{ const r = document.getElementById({json.dumps(element_id)})'
-                            '.getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()')
-        return box[0] + box[2] / 2, box[1] + box[3] / 2
-
     def mouse(self, kind, x, y):
         self.send('Input.dispatchMouseEvent', {'type': kind, 'x': x, 'y': y, 'button': 'left',
                                                'buttons': 1 if kind == 'mousePressed' else 0,
@@ -149,6 +120,18 @@ class Page:
         x, y = at or self.centre(element_id)
         self.mouse('mousePressed', x, y)
         self.mouse('mouseReleased', x, y)
+
+    def pointer(self, steps):
+        """WebDriver's pointer actions, as the DevTools protocol's mouse events."""
+        kinds = {'pointerMove': 'mouseMoved', 'pointerDown': 'mousePressed',
+                 'pointerUp': 'mouseReleased'}
+        x = y = 0
+        for step in steps:
+            x, y = step.get('x', x), step.get('y', y)
+            if step['type'] == 'pause':
+                time.sleep(step.get('duration', 0) / 1000)
+            else:
+                self.mouse(kinds[step['type']], x, y)
 
     def key(self, key, code=None, key_code=0, text=None):
         """A key pressed and released; with text, it also types that text, as Enter does."""
@@ -160,18 +143,6 @@ class Page:
     def screenshot(self, path):
         data = self.send('Page.captureScreenshot', {'format': 'png'})['data']
         pathlib.Path(path).write_bytes(base64.b64decode(data))
-
-    def canvas_pixels(self):
-        """The canvas's pixels as rows of RGBA bytes, with its width and height."""
-        answer = self.evaluate('''(() => {
-            const c = document.querySelector('#halmira canvas');
-            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-            let s = '';
-            for (let i = 0; i < d.length; i += 0x8000)
-                s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
-            return [c.width, c.height, btoa(s)];
-        })()''')
-        return answer[0], answer[1], base64.b64decode(answer[2])
 
     def errors(self):
         """The console's errors and uncaught exceptions of this page so far."""
@@ -189,3 +160,6 @@ class Page:
             elif method == 'Log.entryAdded' and params['entry'].get('level') == 'error':
                 found.append(params['entry'].get('text'))
         return found
+
+    def close(self):
+        self.send('Page.close')

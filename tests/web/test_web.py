@@ -1,6 +1,5 @@
 """The browser edition in Debian's headless Chromium, driven through the DevTools protocol and
 checked against the desktop window."""
-import json
 import os
 import pathlib
 import subprocess
@@ -11,37 +10,12 @@ import unittest
 import numpy
 
 import cdp
+from reference import (MID_RUN, PLACES, WHOLE_RUN, desktop_ink, desktop_places, ink,
+                       unmatched)
 
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
-DESKTOP = os.environ['DESKTOP_REFERENCE']
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 BACKGROUND = (192, 192, 255)
-
-
-def ink(pixels):
-    """Where something dark was drawn: the paths, rays, discs and axes."""
-    return pixels[..., :3].astype(int).sum(axis=2) < 3 * 128
-
-
-def near(mask, pixels=1):
-    """The mask grown by the given number of pixels in every direction."""
-    grown = mask.copy()
-    for dy in range(-pixels, pixels + 1):
-        for dx in range(-pixels, pixels + 1):
-            grown |= numpy.roll(numpy.roll(mask, dy, axis=0), dx, axis=1)
-    return grown
-
-
-def unmatched(a, b):
-    """The share of a's ink with no ink of b within one pixel."""
-    return (a & ~near(b)).sum() / max(a.sum(), 1)
-
-
-def read_ppm(path):
-    data = pathlib.Path(path).read_bytes()
-    magic, width, height, depth, rest = data.split(maxsplit=4)
-    assert magic == b'P6' and depth == b'255'
-    return numpy.frombuffer(rest, numpy.uint8).reshape(int(height), int(width), 3)
 
 
 class BrowserEdition(unittest.TestCase):
@@ -74,13 +48,8 @@ class BrowserEdition(unittest.TestCase):
         return numpy.frombuffer(data, numpy.uint8).reshape(height, width, 4)
 
     def test_window_as_the_desktop_shows_it(self):
-        desktop = json.loads(subprocess.run([DESKTOP], capture_output=True, text=True,
-                                            check=True).stdout)
         page = self.open()
-        places = page.evaluate('''Object.fromEntries([...document.querySelectorAll('#halmira > [id]')]
-            .filter(e => !e.hidden).map(e => [e.id, [e.offsetLeft, e.offsetTop,
-                                                     e.offsetWidth, e.offsetHeight]]))''')
-        self.assertEqual(places, desktop)
+        self.assertEqual(page.evaluate(PLACES), desktop_places())
         self.assertEqual(page.evaluate('document.title'), 'Halmira – https://www.halmira.example')
         self.assertEqual(page.evaluate('document.getElementById("nSpomal").value'), '100000')
         self.assertEqual(page.evaluate('document.activeElement.id'), 'comStart')
@@ -93,18 +62,11 @@ class BrowserEdition(unittest.TestCase):
         page.screenshot(SHOTS / 'web-first-shown.png')
         self.assertEqual(page.errors(), [])
 
-    def desktop_canvas(self, ratio):
-        with tempfile.TemporaryDirectory() as scratch:
-            reference = pathlib.Path(scratch, 'desktop.ppm')
-            subprocess.run([DESKTOP, reference], capture_output=True, check=True,
-                           env=dict(os.environ, QT_SCALE_FACTOR=str(ratio)))
-            return ink(read_ppm(reference))
-
     def test_run_draws_what_the_desktop_draws(self):
-        desktop = self.desktop_canvas(1)
+        desktop = desktop_ink(1)
         page = self.open()
         page.click('comStart')
-        page.wait_for('halmiraStats.runs.at(-1).records > 12000')
+        page.wait_for(MID_RUN)
         partial = ink(self.canvas(page))
         page.screenshot(SHOTS / 'web-mid-run.png')
         page.wait_for('halmiraStats.runs.some(r => r.handler === "Start" && r.ended)')
@@ -126,7 +88,7 @@ class BrowserEdition(unittest.TestCase):
         page.send('Emulation.setDeviceMetricsOverride',
                   {'width': 450, 'height': 350, 'deviceScaleFactor': 2, 'mobile': False})
         page.wait_for('document.querySelector("#halmira canvas").width === 1600', 10)
-        sharp, desktop2 = ink(self.canvas(page)), self.desktop_canvas(2)
+        sharp, desktop2 = ink(self.canvas(page)), desktop_ink(2)
         self.assertEqual(sharp.shape, desktop2.shape)
         self.assertLess(unmatched(sharp, desktop2), 0.005)
         self.assertLess(unmatched(desktop2, sharp), 0.005)
@@ -161,7 +123,7 @@ class BrowserEdition(unittest.TestCase):
     def test_input_during_a_run_waits_for_it(self):
         page = self.open()
         page.click('comStart')
-        page.wait_for('halmiraStats.runs.at(-1).records > 12000')
+        page.wait_for(MID_RUN)
         page.click('HScroll1', at=self.arrow(page, 'right'))
         page.click('comKonec')
         time.sleep(0.2)
@@ -205,7 +167,7 @@ class BrowserEdition(unittest.TestCase):
                 page.evaluate(f'document.getElementById("nSpomal").value = "{pace}"')
                 page.click('comStart')
                 page.wait_for('document.getElementById("errorReport").open || '
-                              'halmiraStats.runs.at(-1).records > 12000', 10)
+                              + MID_RUN, 10)
                 self.assertEqual(page.evaluate('document.getElementById("errorReport").open'),
                                  fails)
                 page.send('Page.close')
@@ -213,7 +175,7 @@ class BrowserEdition(unittest.TestCase):
     def test_opened_from_disk_runs_to_the_end(self):
         page = self.open((WEB / 'halmira.html').resolve().as_uri())
         self.start_and_finish(page)
-        self.assertGreater(page.evaluate('halmiraStats.runs.at(-1).records'), 17121)
+        self.assertGreater(page.evaluate('halmiraStats.runs.at(-1).records'), WHOLE_RUN)
         self.assertEqual(page.errors(), [])
 
 

@@ -15,6 +15,9 @@ enum Op {
     Circle,        // x, y, radius
     // What follows paints over everything drawn before it, which the page need keep no longer.
     Covered,
+    // Lines across from x1 to x2, one on every twip from y1 down to y2, in one record: as the
+    // wipe draws them, ten thousand in a row.
+    Band, // x1, y1, x2, y2, colour or foreColor
 };
 
 // The colour of a line drawn in ForeColor.
@@ -24,7 +27,7 @@ using Record = std::array<float, 6>;
 inline constexpr int recordSize = static_cast<int>(std::tuple_size_v<Record>);
 
 // The names the page knows the operations by.
-inline constexpr std::array<const char *, 7> opNames{
-    "DrawWidth", "DrawStyle", "FillStyle", "FillColor", "Line", "Circle", "Covered"};
+inline constexpr std::array<const char *, 8> opNames{
+    "DrawWidth", "DrawStyle", "FillStyle", "FillColor", "Line", "Circle", "Covered", "Band"};
 
 } // namespace figures

@@ -46,14 +46,30 @@ void WebForm::setFillColor(Colour colour)
     record(figures::FillColor, static_cast<float>(colour));
 }
 
+// A line across, one twip below the last and as long, in the same pen, joins it in a band.
+void WebForm::line(float x1, float y1, float x2, float y2, float colour)
+{
+    if (y1 == y2 && !records_.empty()) {
+        figures::Record &last = records_.back();
+        const bool across =
+            last[0] == figures::Band || (last[0] == figures::Line && last[2] == last[4]);
+        if (across && last[1] == x1 && last[3] == x2 && last[5] == colour && last[4] + 1 == y1) {
+            last[0] = figures::Band;
+            last[4] = y1;
+            return;
+        }
+    }
+    record(figures::Line, x1, y1, x2, y2, colour);
+}
+
 void WebForm::Line(float x1, float y1, float x2, float y2)
 {
-    record(figures::Line, x1, y1, x2, y2, figures::foreColor);
+    line(x1, y1, x2, y2, figures::foreColor);
 }
 
 void WebForm::Line(float x1, float y1, float x2, float y2, Colour colour)
 {
-    record(figures::Line, x1, y1, x2, y2, static_cast<float>(colour));
+    line(x1, y1, x2, y2, static_cast<float>(colour));
 }
 
 void WebForm::Circle(float x, float y, float radius)

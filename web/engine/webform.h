@@ -35,6 +35,7 @@ public:
 
 private:
     void record(figures::Op op, float a = 0, float b = 0, float c = 0, float d = 0, float e = 0);
+    void line(float x1, float y1, float x2, float y2, float colour);
 
     std::vector<figures::Record> records_;
 };

@@ -30,9 +30,14 @@ export class FigureCanvas {
     matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => this.fitRatio(), {
       once: true,
     });
-    this.scale = ratio / this.twipsPerPixel;
-    this.element.width = Math.round(this.width * ratio);
-    this.element.height = Math.round(this.height * ratio);
+    this.redraw();
+  }
+
+  // Draws the kept records again, at the current ratio.
+  redraw() {
+    this.scale = this.ratio / this.twipsPerPixel;
+    this.element.width = Math.round(this.width * this.ratio);
+    this.element.height = Math.round(this.height * this.ratio);
     this.context = this.element.getContext('2d');
     this.reset();
     this.redrawing = true;
@@ -45,11 +50,10 @@ export class FigureCanvas {
       fillColor: this.fillColor } = this.penRules);
   }
 
-  // Draws records the engine made, and keeps a copy; they live in the engine's memory.
+  // Draws records the engine made, and keeps them.
   draw(records) {
-    const kept = records.slice();
-    this.batches.push(kept);
-    this.replay(kept);
+    this.batches.push(records);
+    this.replay(records);
   }
 
   // Consecutive lines in one pen are stroked as one path, and a line that lands on the same
@@ -64,7 +68,7 @@ export class FigureCanvas {
     let last4 = NaN;
     for (let i = 0; i < records.length; i += recordSize) {
       const op = records[i];
-      if (op === Op.Line) {
+      if (op === Op.Line || op === Op.Band) {
         const e = records[i + 5];
         const colour = e === foreColorMark ? foreColor : e;
         if (colour !== this.pathColour) {
@@ -77,6 +81,11 @@ export class FigureCanvas {
         const q1 = Math.floor(records[i + 2] * scale) + offset;
         const p2 = Math.floor(records[i + 3] * scale) + offset;
         const q2 = Math.floor(records[i + 4] * scale) + offset;
+        if (op === Op.Band) {
+          this.lines(p1, q1, p2, records[i + 2], records[i + 4]);
+          last1 = NaN;
+          continue;
+        }
         if (p1 === last1 && q1 === last2 && p2 === last3 && q2 === last4) continue;
         last1 = p1;
         last2 = q1;
@@ -142,6 +151,21 @@ export class FigureCanvas {
     this.context.beginPath();
   }
 
+  // Lines across from p1 to p2, one on every twip from y1 to y2 (twips): with a solid pen they
+  // cover one band; a dotted pen draws each row of pixels they fall on.
+  lines(p1, q1, p2, y1, y2) {
+    if (this.halfWidth) {
+      this.band(p1, q1, p2, this.at(y2));
+      return;
+    }
+    let last = NaN;
+    for (let y = y1; y <= y2; ++y) {
+      const q = this.at(y);
+      if (q !== last) this.line(p1, q, p2, q);
+      last = q;
+    }
+  }
+
   // A line in device pixels, in the current path's pen.
   line(p1, q1, p2, q2) {
     if (this.halfWidth && q1 === q2) {
@@ -167,16 +191,16 @@ export class FigureCanvas {
 
   // Solid horizontal lines of one length that overlap one another, as the wipe's 10000 are,
   // cover one band: filled once, rather than stroked line by line.
-  band(x1, y, x2) {
+  band(x1, y1, x2, y2 = y1) {
     const left = Math.min(x1, x2);
     const right = Math.max(x1, x2);
     const b = this.bands[this.bands.length - 1];
     if (b && b.left === left && b.right === right &&
-        y >= b.top - 2 * this.halfWidth && y <= b.bottom + 2 * this.halfWidth) {
-      b.top = Math.min(b.top, y);
-      b.bottom = Math.max(b.bottom, y);
+        y1 <= b.bottom + 2 * this.halfWidth && y2 >= b.top - 2 * this.halfWidth) {
+      b.top = Math.min(b.top, y1);
+      b.bottom = Math.max(b.bottom, y2);
     } else {
-      this.bands.push({ left, right, top: y, bottom: y });
+      this.bands.push({ left, right, top: y1, bottom: y2 });
     }
   }
 

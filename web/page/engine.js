@@ -1,7 +1,8 @@
 // The engine: the C++ handlers as WebAssembly, on the page's own thread as on the desktop's UI
 // thread. A handler that waits suspends there (the module is built with binaryen's asyncify):
 // the wait_until import unwinds its stack, the page's event loop runs on, and the pacer's timer
-// rewinds it where it stopped. Figures and control changes go straight to the host.
+// rewinds it where it stopped. The figures made meanwhile go to the host in one batch whenever
+// the page is about to be free to show them, or before a control changes.
 import { Pacer } from './pacer.js';
 
 const utf8 = new TextDecoder();
@@ -17,6 +18,7 @@ export class Engine {
     this.area = 0;
     this.resuming = false;
     this.decimalPoint = null;
+    this.pending = [];
     // Since when figures have waited for the page to be free to show them; for the benchmark.
     this.drawnSince = null;
     this.worstDelay = 0;
@@ -102,8 +104,25 @@ export class Engine {
     return this.error;
   }
 
-  // The page is free again to show what was drawn.
+  // Hands the figures made so far to the host, in one array of its own.
+  draw() {
+    if (!this.pending.length) return;
+    let records = this.pending[0];
+    if (this.pending.length > 1) {
+      records = new Float32Array(this.pending.reduce((n, batch) => n + batch.length, 0));
+      let at = 0;
+      for (const batch of this.pending) {
+        records.set(batch, at);
+        at += batch.length;
+      }
+    }
+    this.pending = [];
+    this.host.figures(records);
+  }
+
+  // The page is about to be free again: what was made is drawn for it to show.
   yielded() {
+    this.draw();
     if (this.drawnSince === null) return;
     this.worstDelay = Math.max(this.worstDelay, performance.now() - this.drawnSince);
     this.drawnSince = null;
@@ -124,6 +143,7 @@ export class Engine {
   }
 
   control(name, nameLength, change) {
+    this.draw();
     this.host.control(this.text(name, nameLength), change);
   }
 
@@ -133,7 +153,7 @@ export class Engine {
         figures: (pointer, count) => {
           // Made since the handler last resumed, at the latest.
           this.drawnSince ??= this.pacer.since;
-          this.host.figures(new Float32Array(this.memory(), pointer, count));
+          this.pending.push(new Float32Array(this.memory(), pointer, count).slice());
         },
         set_text: (name, nameLength, value, length) =>
           this.control(name, nameLength, { text: this.text(value, length) }),
