@@ -118,6 +118,11 @@ class BidiPage(Page):
             'type': 'pointer', 'id': 'mouse', 'parameters': {'pointerType': 'mouse'},
             'actions': steps}]})
 
+    def wheel(self, x, y, delta_y):
+        self.send('input.performActions', {'actions': [{
+            'type': 'wheel', 'id': 'wheel', 'actions': [
+                {'type': 'scroll', 'x': round(x), 'y': round(y), 'deltaX': 0, 'deltaY': delta_y}]}]})
+
     def key(self, key, **_):
         self.send('input.performActions', {'actions': [{
             'type': 'key', 'id': 'keyboard',

@@ -88,10 +88,17 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
+# The Windows key codes, and the text typed, of the keys the tests press by name.
+KEYS = {'Tab': (9, None), 'Enter': (13, '\r'), 'Backspace': (8, None), 'Delete': (46, None),
+        'Home': (36, None), 'End': (35, None), 'ArrowLeft': (37, None), 'ArrowRight': (39, None),
+        'PageDown': (34, None), 'PageUp': (33, None), 'Escape': (27, None), ' ': (32, ' ')}
+
+
 class Page(PageBase):
     def __init__(self, browser, session, width, height, ratio):
         self.browser = browser
         self.session = session
+        self.x = self.y = self.held = 0
         for domain in ('Page', 'Runtime', 'Log'):
             self.send(f'{domain}.enable')
         self.send('Emulation.setDeviceMetricsOverride',
@@ -111,10 +118,11 @@ class Page(PageBase):
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result['result'].get('value')
 
-    def mouse(self, kind, x, y):
+    def mouse(self, kind, x, y, buttons=None):
+        if buttons is None:
+            buttons = 1 if kind == 'mousePressed' else 0
         self.send('Input.dispatchMouseEvent', {'type': kind, 'x': x, 'y': y, 'button': 'left',
-                                               'buttons': 1 if kind == 'mousePressed' else 0,
-                                               'clickCount': 1})
+                                               'buttons': buttons, 'clickCount': 1})
 
     def click(self, element_id, at=None):
         x, y = at or self.centre(element_id)
@@ -125,16 +133,24 @@ class Page(PageBase):
         """WebDriver's pointer actions, as the DevTools protocol's mouse events."""
         kinds = {'pointerMove': 'mouseMoved', 'pointerDown': 'mousePressed',
                  'pointerUp': 'mouseReleased'}
-        x = y = 0
         for step in steps:
-            x, y = step.get('x', x), step.get('y', y)
+            self.x, self.y = step.get('x', self.x), step.get('y', self.y)
             if step['type'] == 'pause':
                 time.sleep(step.get('duration', 0) / 1000)
-            else:
-                self.mouse(kinds[step['type']], x, y)
+                continue
+            self.held = {'pointerDown': 1, 'pointerUp': 0}.get(step['type'], self.held)
+            self.mouse(kinds[step['type']], self.x, self.y, self.held)
+
+    def wheel(self, x, y, delta_y):
+        self.send('Input.dispatchMouseEvent', {'type': 'mouseWheel', 'x': x, 'y': y,
+                                               'deltaX': 0, 'deltaY': delta_y})
 
     def key(self, key, code=None, key_code=0, text=None):
-        """A key pressed and released; with text, it also types that text, as Enter does."""
+        """A key pressed and released; with text, it also types that text, as Enter does. Keys
+        named as the tests name them, and single characters, need nothing more."""
+        key_code, text = key_code or KEYS.get(key, (0, None))[0], text or KEYS.get(key, (0, None))[1]
+        if len(key) == 1:
+            key_code, text = key_code or ord(key.upper()), key
         down = {'type': 'keyDown', 'text': text} if text else {'type': 'rawKeyDown'}
         for event in (down, {'type': 'keyUp'}):
             self.send('Input.dispatchKeyEvent', {

@@ -11,7 +11,13 @@ const gate = new Gate(root);
 
 // What the benchmark and the tests read: when the window was ready, each run's handler and
 // times, and the worst delay from a figure made to the page being free to show it.
-const stats = { ready: null, runs: [], worstDelay: 0, ended: false, timeRedraw };
+const stats = {
+  ready: null, runs: [], worstDelay: 0, ended: false, timeRedraw,
+  // Nothing is running and nothing held is left to deliver.
+  get idle() {
+    return !gate.busy && gate.queue.length === 0;
+  },
+};
 window.halmiraStats = stats;
 
 let window_ = null;
@@ -37,7 +43,7 @@ engine.load().then(open);
 function open() {
   const layout = engine.layout();
   handlers = layout.handlers;
-  window_ = new HalmiraWindow(root, layout, pictures);
+  window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
   canvas = new FigureCanvas(window_.canvas, layout);
   window_.control('comStart').addEventListener('click', () => run('Start'));
   window_.control('comKonec').addEventListener('click', () => run('Konec'));
@@ -71,17 +77,24 @@ function run(name) {
   });
 }
 
-// The run-time error report: a modal box naming the error, then the end of the program.
+// The run-time error report: a modal box naming the error, then the end of the program. Enter
+// closes it wherever the focus went within it, as the box's default button.
 function report({ code, name }) {
+  gate.close();
   const box = document.getElementById('errorReport');
   document.getElementById('errorText').textContent = `Chyba za běhu ${code}:\n\n${name}`;
   box.addEventListener('close', end, { once: true });
+  box.addEventListener('keydown', (event) => {
+    if (event.key !== 'Enter' || event.repeat) return;
+    event.preventDefault();
+    box.close();
+  });
   box.showModal();
 }
 
 // The program ends as a closed window would: its window leaves the page, and nothing runs on.
 function end() {
-  gate.discard();
+  gate.close();
   root.replaceChildren();
   root.hidden = true;
   stats.ended = true;

@@ -1,16 +1,20 @@
 // A horizontal scroll bar as the desktop's: arrows, trough and thumb, the arrow keys, PageUp,
 // PageDown, Home and End. A press on an arrow or the trough repeats while held; a dragged
-// thumb reports its value once, on release. Each change by the user fires 'change'.
+// thumb reports its value once, on release. Each change by the user fires 'change'. A press
+// is released wherever its pointer comes up, and while the page holds input back (a handler
+// is running) neither the repeat nor the drag moves it.
 const firstRepeat = 500; // ms before a held press repeats
 const repeatEvery = 50;
 
 export class ScrollBar {
-  constructor({ minimum, maximum, step }) {
+  constructor({ minimum, maximum, step }, holding = () => false) {
     this.minimum = minimum;
     this.maximum = maximum;
     this.step = step;
+    this.holding = holding;
     this.current = minimum;
-    this.repeat = null;
+    this.timer = null;
+    this.pointer = null; // the press in progress: its pointer and what ends it
 
     const element = document.createElement('div');
     element.className = 'scrollbar';
@@ -30,8 +34,6 @@ export class ScrollBar {
 
     element.addEventListener('pointerdown', (event) => this.press(event));
     element.addEventListener('keydown', (event) => this.key(event));
-    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])
-      element.addEventListener(type, () => this.release());
     new ResizeObserver(() => this.layout()).observe(element);
     this.show();
   }
@@ -57,10 +59,14 @@ export class ScrollBar {
     this.show();
   }
 
+  // The thumb's travel, in the bar's own pixels whatever the page's scale.
+  travel() {
+    return Math.max(this.trough.clientWidth - this.thumb.offsetWidth, 1);
+  }
+
   show(value = this.current) {
-    const travel = this.trough.clientWidth - this.thumb.offsetWidth;
     const span = this.maximum - this.minimum;
-    this.thumb.style.left = `${Math.round((travel * (value - this.minimum)) / span)}px`;
+    this.thumb.style.left = `${Math.round((this.travel() * (value - this.minimum)) / span)}px`;
     this.element.setAttribute('aria-valuenow', this.current);
   }
 
@@ -79,19 +85,31 @@ export class ScrollBar {
     this.change(move());
   }
 
+  // Client pixels to the bar's own: the page may scale the whole window.
+  scale() {
+    return this.trough.getBoundingClientRect().width / Math.max(this.trough.clientWidth, 1) || 1;
+  }
+
   // The value a point of the trough stands for.
   valueAt(clientX) {
     const box = this.trough.getBoundingClientRect();
-    const travel = box.width - this.thumb.offsetWidth;
-    const ratio = (clientX - box.left - this.thumb.offsetWidth / 2) / Math.max(travel, 1);
-    return Math.round(this.minimum + ratio * (this.maximum - this.minimum));
+    const x = (clientX - box.left) / this.scale() - this.thumb.offsetWidth / 2;
+    return Math.round(this.minimum + (x / this.travel()) * (this.maximum - this.minimum));
   }
 
   press(event) {
     if (event.button !== 0) return;
-    this.element.focus();
+    this.release();
+    this.element.focus({ preventScroll: true });
     const target = event.target;
     if (target.setPointerCapture && event.isTrusted) target.setPointerCapture(event.pointerId);
+    // The release may come anywhere, and after a handler, as a held event given back.
+    const end = (e) => {
+      if (e.pointerId === event.pointerId) this.release(e);
+    };
+    this.pointer = { id: event.pointerId, end, move: null, drop: null };
+    addEventListener('pointerup', end);
+    addEventListener('pointercancel', end);
     if (target === this.thumb) {
       this.drag(event);
       return;
@@ -111,37 +129,49 @@ export class ScrollBar {
       };
     }
     action();
-    this.repeat = setTimeout(() => {
-      this.repeat = setInterval(action, repeatEvery);
+    const repeat = () => {
+      // Nothing moves while input is held back; the repeat goes on once it is given back.
+      if (!this.element.isConnected) return this.release();
+      if (!this.holding()) action();
+    };
+    this.timer = setTimeout(() => {
+      this.timer = setInterval(repeat, repeatEvery);
     }, firstRepeat);
   }
 
+  // The thumb follows the pointer by as far as it has moved, so a press that does not move
+  // leaves the value as it was.
   drag(event) {
     const startX = event.clientX;
     const startValue = this.current;
-    const startLeft = this.thumb.offsetLeft;
-    const travel = this.trough.clientWidth - this.thumb.offsetWidth;
     const valueOf = (clientX) => {
-      const left = Math.min(travel, Math.max(0, startLeft + clientX - startX));
-      return Math.round(this.minimum + (left / Math.max(travel, 1)) * (this.maximum - this.minimum));
+      const moved = (clientX - startX) / this.scale();
+      return Math.min(this.maximum, Math.max(this.minimum,
+        startValue + Math.round((moved / this.travel()) * (this.maximum - this.minimum))));
     };
-    const move = (e) => this.show(valueOf(e.clientX));
-    const end = (e) => {
-      this.thumb.removeEventListener('pointermove', move);
-      this.thumb.removeEventListener('pointerup', end);
+    this.pointer.move = (e) => {
+      if (e.pointerId === event.pointerId && !this.holding()) this.show(valueOf(e.clientX));
+    };
+    this.pointer.drop = (e) => {
       if (e.type === 'pointerup') this.change(valueOf(e.clientX));
-      else this.show(startValue);
+      else this.show();
     };
-    this.thumb.addEventListener('pointermove', move);
-    this.thumb.addEventListener('pointerup', end);
-    this.thumb.addEventListener('pointercancel', end, { once: true });
+    addEventListener('pointermove', this.pointer.move);
   }
 
-  release() {
-    clearTimeout(this.repeat);
-    clearInterval(this.repeat);
-    this.repeat = null;
+  release(event) {
+    clearTimeout(this.timer);
+    clearInterval(this.timer);
+    this.timer = null;
     for (const arrow of this.element.querySelectorAll('.arrow.pressed'))
       arrow.classList.remove('pressed');
+    const pointer = this.pointer;
+    if (!pointer) return;
+    this.pointer = null;
+    removeEventListener('pointerup', pointer.end);
+    removeEventListener('pointercancel', pointer.end);
+    if (pointer.move) removeEventListener('pointermove', pointer.move);
+    if (pointer.drop && event) pointer.drop(event);
+    else if (pointer.drop) this.show();
   }
 }

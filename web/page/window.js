@@ -14,7 +14,7 @@ function font(family, { pixels, bold = false }) {
   return `${bold ? 700 : 400} ${pixels}px "${family}", ${fallbackFonts}`;
 }
 
-function makeElement(row, layout, pictures) {
+function makeElement(row, layout, pictures, holding) {
   switch (row.kind) {
     case 'textBox': {
       const box = document.createElement('input');
@@ -41,7 +41,7 @@ function makeElement(row, layout, pictures) {
       return button;
     }
     case 'scrollBar':
-      return new ScrollBar(layout.scroll).element;
+      return new ScrollBar(layout.scroll, holding).element;
     case 'image': {
       const image = document.createElement('img');
       image.src = pictures[row.text] ?? '';
@@ -67,7 +67,8 @@ function makeElement(row, layout, pictures) {
 }
 
 export class HalmiraWindow {
-  constructor(root, layout, pictures) {
+  // holding: whether input is held back, so that the controls move on their own no more.
+  constructor(root, layout, pictures, holding) {
     this.root = root;
     this.controls = new Map();
     document.title = layout.caption;
@@ -82,7 +83,7 @@ export class HalmiraWindow {
     root.append(this.canvas);
     // The engine lists the controls in tab order, which is the document's order.
     for (const row of layout.controls) {
-      const element = makeElement(row, layout, pictures);
+      const element = makeElement(row, layout, pictures, holding);
       element.id = row.name;
       element.style.left = `${row.left}px`;
       element.style.top = `${row.top}px`;
@@ -103,7 +104,9 @@ export class HalmiraWindow {
     const order = [...this.controls.values()].filter((e) => !e.hidden && e.tabIndex >= 0);
     const at = order.indexOf(document.activeElement);
     const step = event.shiftKey ? -1 : 1;
-    order[(at + step + order.length) % order.length]?.focus();
+    // From outside the window, the first control or the last.
+    const next = at < 0 ? (step > 0 ? 0 : order.length - 1) : (at + step + order.length) % order.length;
+    order[next]?.focus();
     event.preventDefault();
   }
 
