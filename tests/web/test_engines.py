@@ -22,8 +22,9 @@ class EveryEngine(unittest.TestCase):
         serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
         cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
                                       stdout=subprocess.PIPE, text=True)
-        cls.openings = {'served': cls.server.stdout.readline().strip(),
-                        'from disk': (WEB / 'halmira.html').resolve().as_uri()}
+        # At the window's own size: the tests compare pixels and places.
+        cls.openings = {'served': cls.server.stdout.readline().strip() + '?scale=1',
+                        'from disk': (WEB / 'halmira.html').resolve().as_uri() + '?scale=1'}
         cls.places = desktop_places()
         cls.ink = desktop_ink()
         SHOTS.mkdir(parents=True, exist_ok=True)

@@ -24,7 +24,8 @@ class BrowserEdition(unittest.TestCase):
         serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
         cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
                                       stdout=subprocess.PIPE, text=True)
-        cls.url = cls.server.stdout.readline().strip()
+        # At the window's own size: the tests compare pixels and places.
+        cls.url = cls.server.stdout.readline().strip() + '?scale=1'
         cls.browser = cdp.Browser()
         SHOTS.mkdir(parents=True, exist_ok=True)
 
@@ -173,7 +174,7 @@ class BrowserEdition(unittest.TestCase):
                 page.send('Page.close')
 
     def test_opened_from_disk_runs_to_the_end(self):
-        page = self.open((WEB / 'halmira.html').resolve().as_uri())
+        page = self.open((WEB / 'halmira.html').resolve().as_uri() + '?scale=1')
         self.start_and_finish(page)
         self.assertGreater(page.evaluate('halmiraStats.runs.at(-1).records'), WHOLE_RUN)
         self.assertEqual(page.errors(), [])

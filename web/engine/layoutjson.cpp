@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "core/pen.h"
 #include "core/twips.h"
+#include "core/window/announcements.h"
 #include "core/window/layout.h"
 #include "web/engine/figures.h"
 #include "web/engine/handlers.h"
@@ -158,6 +159,13 @@ std::string layoutJson()
         .field("solidFill", FillStyle::Solid)
         .field("widestStyled", pen::widestStyled)
         .field("dotLength", pen::dotLength)
+        .close();
+
+    json.open("speech")
+        .field("sceneName", announcements::sceneName)
+        .field("sceneDescription", announcements::sceneDescription)
+        .field("runStarted", announcements::runStarted)
+        .field("runFinished", announcements::runFinished)
         .close();
 
     // In tab order, as the page's document order is its tab order.

@@ -1,9 +1,13 @@
-// The window's drawing: the figure records the engine sends, replayed onto a canvas at the
-// device pixel ratio. The records still to be seen are kept, those since the last drawing that
-// covered everything, so that a zoom or a screen of another ratio draws the scene again, crisp,
-// rather than scaling the old pixels. The records' layout, the pen's rules and the scale come
-// from the engine.
+// The window's drawing: the figure records the engine sends, replayed onto a canvas with as many
+// pixels as the screen shows of it: the device pixel ratio times the window's scale and the pinch
+// zoom. The records still to be seen are kept, those since the last drawing that covered
+// everything, so that a zoom, a rotation or a screen of another ratio draws the scene again,
+// crisp, rather than stretching the old pixels. The records' layout, the pen's rules and the
+// scale come from the engine.
 import { cssColour } from './window.js';
+
+const maxPixels = 16e6;
+const settle = 100; // ms
 
 export class FigureCanvas {
   constructor(element, layout) {
@@ -17,20 +21,24 @@ export class FigureCanvas {
     element.style.height = `${this.height}px`;
     this.batches = [];
     this.ratio = 0;
-    this.fitRatio();
-    // A zoom changes the ratio and the viewport's size.
-    addEventListener('resize', () => this.fitRatio());
+    this.pending = null;
   }
 
-  fitRatio() {
-    const ratio = devicePixelRatio || 1;
-    if (ratio === this.ratio) return;
-    this.ratio = ratio;
-    // A move to a screen of another ratio ends this query's match.
-    matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', () => this.fitRatio(), {
-      once: true,
-    });
-    this.redraw();
+  // Canvas pixels per window pixel. A pinch or a resize changes it many times a second: the scene
+  // is drawn again once it has settled, and at once the first time.
+  setResolution(ratio) {
+    // No larger than every browser keeps a canvas: Safari's limit is 16.7 million pixels.
+    const capped = Math.min(ratio, Math.sqrt(maxPixels / (this.width * this.height)));
+    clearTimeout(this.pending);
+    if (!this.ratio) {
+      this.ratio = capped;
+      this.redraw();
+      return;
+    }
+    this.pending = setTimeout(() => {
+      this.ratio = capped;
+      this.redraw();
+    }, settle);
   }
 
   // Draws the kept records again, at the current ratio.

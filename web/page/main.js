@@ -2,7 +2,10 @@
 // engine's handlers, which run one at a time behind the input gate.
 import { FigureCanvas } from './canvas.js';
 import { Engine } from './engine.js';
+import { Fit } from './fit.js';
+import { offerFullScreen } from './fullscreen.js';
 import { Gate } from './gate.js';
+import { Speech } from './speech.js';
 import { HalmiraWindow } from './window.js';
 
 const root = document.getElementById('halmira');
@@ -22,6 +25,7 @@ window.halmiraStats = stats;
 
 let window_ = null;
 let canvas = null;
+let speech = null;
 let handlers = null;
 let unloading = false;
 let current = null;
@@ -45,6 +49,13 @@ function open() {
   handlers = layout.handlers;
   window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
   canvas = new FigureCanvas(window_.canvas, layout);
+  new Fit(root, (ratio) => canvas.setResolution(ratio)).fit();
+  speech = new Speech(root, window_.canvas, layout);
+  offerFullScreen(document.getElementById('fullscreen'));
+  // The scene offers no menu to save or copy the picture beneath it.
+  root.addEventListener('contextmenu', (event) => {
+    if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
+  });
   window_.control('comStart').addEventListener('click', () => run('Start'));
   window_.control('comKonec').addEventListener('click', () => run('Konec'));
   window_.control('HScroll1').addEventListener('change', () => run('Change'));
@@ -68,8 +79,10 @@ function run(name) {
     gate.begin();
     current = { handler: name, started: performance.now(), records: 0 };
     stats.runs.push(current);
+    if (name === 'Start') speech.started();
     const error = await engine.run(handlers[name], window_.state(), { numbers: name !== 'Load' });
     current.ended = performance.now();
+    if (name === 'Start' && !error) speech.finished();
     stats.worstDelay = engine.worstDelay;
     if (error) return report(error);
     if (unloading) return end();

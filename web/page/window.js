@@ -47,6 +47,7 @@ function makeElement(row, layout, pictures, holding) {
       image.src = pictures[row.text] ?? '';
       image.alt = row.accessibleName ?? '';
       image.className = 'windowless';
+      image.draggable = false;
       return image;
     }
     case 'pictureBox': {

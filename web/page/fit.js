@@ -1,0 +1,58 @@
+// Scales the whole window to the screen, keeping its aspect: the largest size that fits the
+// visual viewport, less a small margin, down on phones and up on projectors. The window keeps
+// its own size and coordinates inside (one transform on it), so the layout table, the controls
+// and the scroll bar's pointer maths stay as on the desktop. ?scale=1 pins it at its own size.
+const margin = 8;
+
+export class Fit {
+  // onResolution(ratio): the canvas's pixels per window pixel changed, as after a zoom.
+  constructor(root, onResolution) {
+    this.root = root;
+    this.onResolution = onResolution;
+    this.pinned = new URLSearchParams(location.search).get('scale') === '1';
+    this.scale = 1;
+    this.resolution = 0;
+    this.hint = document.getElementById('turn');
+    document.body.classList.toggle('pinned', this.pinned);
+    const refit = () => this.fit();
+    addEventListener('resize', refit);
+    visualViewport?.addEventListener('resize', refit);
+    document.addEventListener('fullscreenchange', refit);
+    this.watchRatio();
+  }
+
+  // A move to a screen of another ratio fires no resize, but ends this query's match.
+  watchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      this.fit();
+      this.watchRatio();
+    }, { once: true });
+  }
+
+  fit() {
+    const { root } = this;
+    const width = root.offsetWidth;
+    const height = root.offsetHeight;
+    const viewport = globalThis.visualViewport;
+    // The pinch zoom magnifies the page; the window fits the screen as if unzoomed.
+    const zoom = viewport?.scale ?? 1;
+    if (!this.pinned) {
+      const screenWidth = viewport ? viewport.width * zoom : innerWidth;
+      const screenHeight = viewport ? viewport.height * zoom : innerHeight;
+      const above = this.hint.offsetHeight;
+      this.scale = Math.min((screenWidth - 2 * margin) / width,
+        (screenHeight - above - 2 * margin) / height);
+      // On whole device pixels, so that the window's edges and the canvas stay sharp.
+      const snap = (x) => Math.round(x * devicePixelRatio) / devicePixelRatio;
+      root.style.left = `${snap((screenWidth - width * this.scale) / 2)}px`;
+      root.style.top = `${snap(above + (screenHeight - above - height * this.scale) / 2)}px`;
+      root.style.transform = `scale(${this.scale})`;
+      root.style.setProperty('--ring', `${Math.max(2, 2 / this.scale)}px`);
+    }
+    const resolution = devicePixelRatio * this.scale * zoom;
+    if (resolution !== this.resolution) {
+      this.resolution = resolution;
+      this.onResolution(resolution);
+    }
+  }
+}
