@@ -40,9 +40,10 @@ void CanvasView::present()
     const qint64 start = clock_.nsecsElapsed();
     canvas_.image(); // ends the painter, so the paint reads finished pixels
     repaint(canvas_.takeDirty());
-    // Lets expose and resize events through, so the window repaints itself when uncovered,
-    // while user input stays queued for after the handler.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Lets the window system's events through, so the window repaints itself when uncovered
+    // and a screen reader hears the keys at once; the input gate holds the window's input for
+    // after the handler.
+    QCoreApplication::processEvents();
     const qint64 end = clock_.nsecsElapsed();
     if (pendingSince_ >= 0)
         stats_.worstDelayNanoseconds = std::max(stats_.worstDelayNanoseconds, end - pendingSince_);
@@ -64,7 +65,7 @@ void CanvasView::serviceFrame()
         present();
         return;
     }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
     lastEvents_ = clock_.nsecsElapsed();
 }
 

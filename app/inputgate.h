@@ -7,12 +7,19 @@
 #include <functional>
 #include <vector>
 
-// Holds the user's input back while a handler runs, and delivers it in order afterwards.
+// Holds the user's input back while a handler runs, and delivers it in order afterwards, as if
+// it had been given then.
 //
-// The window system's input already waits in its queue, because presenting lets only
-// non-input events through. The gate also catches input that reaches the window's widgets
-// directly (synthesised events, as from a test), and any deferred action such as a close
-// request, so that nothing runs inside a handler and nothing is lost or reordered.
+// A handler that draws lets the window system's events through while it runs, input among
+// them, so that a screen reader hears every key at once: Qt's accessibility bridge takes the
+// key where it first reaches the window and hands it back when the screen reader has seen it.
+// The gate holds what the window's widgets would receive:
+// - the mouse, the wheel and touch where they reach the window, before Qt moves the focus for a
+//   press, and wherever they are sent to a widget directly (as from a test);
+// - keys and input-method text where they reach a widget, after the bridge; they go to whatever
+//   has the focus when they are delivered;
+// - any deferred action, such as a close request.
+// Nothing runs inside a handler, and nothing is lost or reordered.
 class InputGate : public QObject
 {
     Q_OBJECT
@@ -39,9 +46,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool gates(QObject *watched, QEvent *event) const;
+    enum class Hold { No, AtWindow, AtWidget, Key };
+    Hold holds(QObject *watched, QEvent *event) const;
+    void deliver(Hold where, QObject *receiver, QEvent *event);
+    void deliverToWidget(QEvent *event);
 
     QPointer<QWidget> window_;
+    QPointer<QWidget> pressed_; // the widget a replayed press went to, until its release
     bool busy_ = false;
     std::vector<std::function<void()>> held_;
 };
