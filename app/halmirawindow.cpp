@@ -3,6 +3,7 @@
 #include "app/commandbutton.h"
 #include "app/hscrollbar.h"
 #include "core/animation/startclick.h"
+#include "core/window/announcements.h"
 #include "core/window/handlers.h"
 
 #include <QFont>
@@ -140,18 +141,33 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : Widget
     auto *start = qobject_cast<QPushButton *>(control("comStart"));
     auto *konec = qobject_cast<QPushButton *>(control("comKonec"));
     auto *scroll = qobject_cast<QScrollBar *>(control("HScroll1"));
-    connect(start, &QPushButton::clicked, this, [this] { run(comStartClick); });
+    connect(start, &QPushButton::clicked, this,
+            [this] { run([this](Form &form) { animate(form); }); });
     connect(konec, &QPushButton::clicked, this, [this] { run(comKonecClick); });
     connect(scroll, &QScrollBar::valueChanged, this, [this] { run(hScroll1Change); });
     start->setFocus();
+    canvasView().setAccessibleName(QString::fromUtf8(announcements::sceneName));
 
     run(formLoad);
+}
+
+void HalmiraWindow::animate(Form &form)
+{
+    // The handler's first drawing, the wipe, paints over the windowless controls.
+    coverWindowless();
+    announcer().say(QString::fromUtf8(announcements::runStarted));
+    comStartClick(form);
+    const QString description = QString::fromUtf8(announcements::sceneDescription);
+    canvasView().setAccessibleDescription(description);
+    announcer().say(QString::fromUtf8(announcements::runFinished) + u' ' + description);
 }
 
 void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
 {
     QWidget *widget = makeWidget(row, pictures, this);
     widget->setObjectName(QString::fromUtf8(row.name));
+    // Registered before anything a screen reader hears of: its view of a control is made once.
+    addControl(widget, !isWindowless(row.kind));
     widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
                         twipsToPixels(row.height));
     if (row.font.points > 0)
@@ -161,7 +177,6 @@ void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
     // A screen reader names each control by its Czech text, or by what it does.
     widget->setAccessibleName(
         QString::fromUtf8(row.accessibleName ? row.accessibleName : row.text));
-    addControl(widget, !isWindowless(row.kind));
 }
 
 void HalmiraWindow::setTabOrder()

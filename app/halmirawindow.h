@@ -16,6 +16,8 @@ public:
 
 private:
     void build(const layout::Control &row, const Pictures &pictures);
+    // The Start handler, told to a screen reader as it starts and when it has drawn the scene.
+    void animate(Form &form);
     void setTabOrder();
 };
 

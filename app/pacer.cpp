@@ -2,6 +2,8 @@
 
 #include "app/canvasview.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <mutex>
 #include <thread>
@@ -11,6 +13,10 @@
 #endif
 
 using std::chrono::steady_clock;
+
+namespace {
+constexpr std::chrono::milliseconds answerEvery{1};
+} // namespace
 
 Pacer::Pacer()
 {
@@ -27,12 +33,16 @@ void Pacer::waitUntil(steady_clock::time_point deadline, CanvasView &view)
     const auto start = steady_clock::now();
     const long long presentingBefore = view.stats().presentNanoseconds;
     for (;;) {
+        // A screen reader's questions come as calls posted to this thread: they are answered
+        // within a millisecond, not at the next frame.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         const auto frameDue = view.untilFrameDue();
         if (frameDue <= std::chrono::nanoseconds(0)) {
             view.serviceFrame();
             continue;
         }
-        const auto wake = steady_clock::now() + frameDue;
+        const auto wake =
+            steady_clock::now() + std::min<steady_clock::duration>(frameDue, answerEvery);
         if (deadline <= wake) {
             sleepUntil(deadline);
             break;

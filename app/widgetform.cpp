@@ -1,5 +1,6 @@
 #include "app/widgetform.h"
 
+#include "app/accessibility.h"
 #include "app/errorreport.h"
 #include "core/runtimeerror.h"
 
@@ -10,8 +11,10 @@
 #include <QScrollBar>
 
 WidgetForm::WidgetForm(QWidget *parent)
-    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize, largestCanvas))
+    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize, largestCanvas)),
+      announcer_(new Announcer(this))
 {
+    installAccessibility();
     view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
     // No larger than all the screens together: a window manager keeps to that, and the
     // window's backing store, four bytes a pixel, grows with the window.
@@ -22,10 +25,13 @@ void WidgetForm::addControl(QWidget *control, bool windowed)
 {
     Q_ASSERT(control->parentWidget() == this);
     controls_[control->objectName().toStdString()] = control;
-    if (windowed)
+    if (windowed) {
         control->raise();
-    else
+    } else {
         control->stackUnder(view_);
+        registerWindowless(control);
+        windowless_.push_back(control);
+    }
 }
 
 QWidget *WidgetForm::control(std::string_view name) const
@@ -42,6 +48,11 @@ template <typename T> T *WidgetForm::controlOf(std::string_view name) const
     if (!typed)
         raiseRuntimeError(ErrorCodes::NotSupported);
     return typed;
+}
+
+void WidgetForm::coverWindowless()
+{
+    sceneCovers(view_, windowless_);
 }
 
 void WidgetForm::run(const std::function<void(Form &)> &handler)

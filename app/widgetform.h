@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/announcer.h"
 #include "app/canvasview.h"
 #include "app/inputgate.h"
 #include "app/pacer.h"
@@ -38,6 +39,9 @@ public:
     bool running() const { return gate_.busy(); }
 
     CanvasView &canvasView() { return *view_; }
+    Announcer &announcer() { return *announcer_; }
+    // The scene is painted over the windowless controls: a screen reader no longer finds them.
+    void coverWindowless();
     InputGate &inputGate() { return gate_; }
     Pacer &pacer() { return pacer_; }
 
@@ -71,6 +75,8 @@ private:
     InputGate gate_;
     Pacer pacer_;
     CanvasView *view_;
+    Announcer *announcer_;
+    QList<QWidget *> windowless_;
     std::map<std::string, QWidget *, std::less<>> controls_;
     bool unloading_ = false;
 };

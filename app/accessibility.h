@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+
+class QWidget;
+
+// What a screen reader finds in the window beyond what Qt gives each widget:
+// - at a point, the topmost control that shows there, as the window is stacked, so the canvas
+//   never takes a point from a control drawn above it;
+// - the canvas as a picture with a name, and not showing while nothing is drawn on it;
+// - the windowless controls, once the scene is painted over them, as no longer showing;
+// - the announcer as a notification.
+// Install once, before the window is built.
+void installAccessibility();
+
+// A control the scene can paint over, not yet painted over; before a screen reader asks for it.
+void registerWindowless(QWidget *control);
+
+// The scene has been painted over the windowless controls: the canvas shows, and they do not.
+void sceneCovers(QWidget *canvas, const QList<QWidget *> &windowless);
+
+// Whether a windowless control is painted over, as sceneCovers marks it.
+bool isCovered(const QWidget *control);

@@ -1,0 +1,150 @@
+"""The real window as a screen reader finds it, on Xvfb with a private D-Bus session and the
+AT-SPI bus: the names, the controls under the pointer, keys and questions answered during a run,
+every run's start and end told, and what a run paints over no longer read. Run it inside
+dbus-run-session, with HALMIRA_BINARY naming the program."""
+import os
+import subprocess
+import time
+import unittest
+
+HALMIRA = os.environ['HALMIRA_BINARY']
+SCENE = 'Dráhy světla u černé díry'
+STARTED = 'Animace běží'
+FINISHED = 'Animace skončila.'
+PROMPT = 0.3  # seconds within which a screen reader must hear a key or an answer
+
+
+class ScreenReader(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.processes = []
+        read, write = os.pipe()
+        cls.spawn(['Xvfb', '-displayfd', str(write), '-screen', '0', '1280x1024x24',
+                   '-nolisten', 'tcp'], pass_fds=(write,))
+        os.close(write)
+        display = os.read(read, 16).decode().strip()
+        os.close(read)
+        os.environ['DISPLAY'] = f':{display}'
+        cls.spawn(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'])
+        time.sleep(0.5)
+        cls.app = cls.spawn([HALMIRA], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
+                                                QT_QPA_PLATFORM='xcb'))
+        global pyatspi, GLib
+        import pyatspi  # noqa: E402: the bus it talks to is up only now
+        from gi.repository import GLib  # noqa: E402
+        cls.window = cls.find_window()
+        cls.controls = {(c.getRoleName(), c.name): c for c in cls.window}
+        # Keys go where the pointer is, with no window manager: over the window.
+        subprocess.run(['xdotool', 'mousemove', '300', '300'], check=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        for process in reversed(cls.processes):
+            process.terminate()
+            process.wait(timeout=10)
+
+    @classmethod
+    def spawn(cls, command, **options):
+        process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   **options)
+        cls.processes.append(process)
+        return process
+
+    @classmethod
+    def find_window(cls):
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app and app.name == 'halmira' and app.childCount:
+                    return app[0]
+            time.sleep(0.2)
+        raise RuntimeError('halmira never appeared on the accessibility bus')
+
+    def control(self, role, name):
+        return self.controls[role, name]
+
+    def centre(self, accessible):
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return box.x + box.width // 2, box.y + box.height // 2
+
+    def showing(self, accessible):
+        return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+    def test_a_screen_reader_follows_the_window(self):
+        # The names, and the controls found at their centres rather than the canvas above.
+        names = [('push button', 'Start'), ('push button', 'Konec'),
+                 ('scroll bar', 'Zpomalení animace'), ('image', SCENE)]
+        for role, name in names:
+            self.assertIn((role, name), self.controls)
+        component = self.window.queryComponent()
+        for role, name in names[:3]:
+            found = component.getAccessibleAtPoint(*self.centre(self.control(role, name)),
+                                                   pyatspi.DESKTOP_COORDS)
+            self.assertEqual((found.getRoleName(), found.name), (role, name))
+
+        heard = self.two_runs_with_a_key_and_a_question()
+        # A key pressed during a run reached the screen reader at once.
+        self.assertIsNotNone(heard['key'], 'the key never reached the screen reader')
+        self.assertLess(heard['key'], PROMPT)
+        self.assertLess(heard['question'], PROMPT)
+        # Each run told when it started and when it had finished.
+        told = [name for name in heard['notifications']]
+        self.assertEqual([t.split('.')[0] for t in told],
+                         [STARTED, FINISHED[:-1], STARTED, FINISHED[:-1]], told)
+        # What a run paints over is no longer read, and the drawing says what it shows.
+        self.assertFalse(self.showing(self.control('image', 'Světlo unikající z okraje černé díry')))
+        self.assertFalse(self.showing(self.control('label', 'Klikněte na Start')))
+        canvas = self.control('image', SCENE)
+        self.assertTrue(self.showing(canvas))
+        self.assertIn(canvas.description, told[-1])
+
+    def two_runs_with_a_key_and_a_question(self):
+        heard = {'key': None, 'question': None, 'notifications': []}
+        start = self.control('push button', 'Start')
+        konec = self.control('push button', 'Konec')
+        pressed = []
+
+        def on_key(event):
+            if event.event_string == 'a' and pressed and heard['key'] is None:
+                heard['key'] = time.monotonic() - pressed[0]
+            return False
+
+        def on_showing(event):
+            if (event.type.startswith('object:state-changed:showing') and event.detail1
+                    and event.source.getRoleName() == 'notification'):
+                heard['notifications'].append(event.source.name)
+
+        def press_a_key():
+            pressed.append(time.monotonic())
+            subprocess.Popen(['xdotool', 'key', 'a'])
+
+        def ask():
+            began = time.monotonic()
+            self.assertEqual(konec.name, 'Konec')
+            heard['question'] = time.monotonic() - began
+
+        steps = [(0, lambda: start.queryAction().doAction(0)), (600, press_a_key), (400, ask),
+                 (2500, lambda: start.queryAction().doAction(0)), (2800, pyatspi.Registry.stop)]
+        pyatspi.Registry.registerKeystrokeListener(on_key, kind=(pyatspi.KEY_PRESSED_EVENT,),
+                                                   mask=pyatspi.allModifiers())
+        # Names too, so the client's copy of an announcement's name is the one it shows.
+        events = ('object:state-changed:showing', 'object:property-change:accessible-name')
+        pyatspi.Registry.registerEventListener(on_showing, *events)
+
+        def run(index=0):
+            delay, action = steps[index]
+
+            def go():
+                action()
+                if index + 1 < len(steps):
+                    run(index + 1)
+                return False
+            GLib.timeout_add(delay, go)
+        run()
+        pyatspi.Registry.start()
+        pyatspi.Registry.deregisterEventListener(on_showing, *events)
+        return heard
+
+
+if __name__ == '__main__':
+    unittest.main()
