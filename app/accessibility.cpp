@@ -21,9 +21,10 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override
     {
         const QPoint at = widget()->mapFromGlobal(QPoint(x, y));
-        const QObjectList &children = widget()->children(); // in stacking order, topmost last
-        for (auto child = children.crbegin(); child != children.crend(); ++child) {
-            auto *control = qobject_cast<QWidget *>(*child);
+        // Children are in stacking order, the topmost last.
+        const QObjectList &children = widget()->children();
+        for (qsizetype i = children.size() - 1; i >= 0; --i) {
+            auto *control = qobject_cast<QWidget *>(children.at(i));
             if (!control || control->isWindow() || !control->isVisible() ||
                 !control->geometry().contains(at))
                 continue;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 
 // The window as designed: its caption, colour and size, and its sixteen controls. Places and
@@ -76,10 +77,10 @@ inline constexpr std::array<Control, 16> controls{{
 
 // A font's size in pixels at 96 dpi, as the design was laid out, so that texts keep their size
 // against the controls placed in twips; the default font where the row names none.
-constexpr int fontPixels(const Font &font)
+inline int fontPixels(const Font &font)
 {
     const double points = font.points > 0 ? font.points : defaultFontPoints;
-    return static_cast<int>(points * 96 / 72 + 0.5);
+    return static_cast<int>(std::lround(points * 96 / 72));
 }
 
 // The controls in tab order: by tab index, those without one last, in the table's order.
