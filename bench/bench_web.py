@@ -12,13 +12,13 @@ static page of the same window, the time a redraw of the scene takes after 1 and
 and the size of halmira.html."""
 import pathlib
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'tests' / 'web'))
 from engines import ENGINES  # noqa: E402
+from served import Served  # noqa: E402
 
 # One run at the first pace: 3414 waits of 5000 passes at 100 ns each.
 REQUIRED_WAITS = 3414 * 5000 * 100e-9
@@ -107,21 +107,14 @@ def to_ready(browser, url, static):
     return ms
 
 
-def serve(folder, *flags):
-    serve_py = pathlib.Path(__file__).resolve().parents[1] / 'web' / 'serve.py'
-    server = subprocess.Popen([sys.executable, serve_py, folder, '--port', '0', *flags],
-                              stdout=subprocess.PIPE, text=True)
-    return server, server.stdout.readline().strip()
-
-
 def main():
     web = pathlib.Path(sys.argv[1]).resolve()
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 5
     results = {}
     with tempfile.TemporaryDirectory() as scratch:
         (pathlib.Path(scratch) / 'halmira.html').write_bytes((web / 'halmira.html').read_bytes())
-        isolated, isolated_url = serve(scratch)
-        plain, plain_url = serve(scratch, '--no-isolation')
+        isolated, plain = Served(scratch), Served(scratch, '--no-isolation')
+        isolated_url, plain_url = isolated.url, plain.url
         openings = {'served, isolated': isolated_url, 'served, not isolated': plain_url,
                     'from disk': (web / 'halmira.html').as_uri()}
         try:
@@ -144,8 +137,8 @@ def main():
                 finally:
                     browser.close()
         finally:
-            isolated.terminate()
-            plain.terminate()
+            isolated.stop()
+            plain.stop()
 
     def verdict(ok):
         return 'met' if ok else 'MISSED'

@@ -3,11 +3,11 @@ whole window fits and fills the screen, opens in view, draws as sharp as the scr
 run and after a pinch zoom, and takes taps and drags on touch screens."""
 import os
 import pathlib
-import subprocess
 import tempfile
 import unittest
 
 import cdp
+from served import Served
 
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
@@ -30,19 +30,15 @@ DEVICES = [
 class Screens(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
-        cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
-                                      stdout=subprocess.PIPE, text=True)
-        cls.url = cls.server.stdout.readline().strip()
+        cls.server = Served(WEB)
+        cls.url = cls.server.url
         cls.browser = cdp.Browser()
         SHOTS.mkdir(parents=True, exist_ok=True)
 
     @classmethod
     def tearDownClass(cls):
         cls.browser.close()
-        cls.server.terminate()
-        cls.server.wait()
-        cls.server.stdout.close()
+        cls.server.stop()
 
     def open(self, width, height, ratio, touch):
         page = self.browser.page()

@@ -3,12 +3,12 @@ window where the desktop puts it, a run that draws what the desktop draws, and K
 during a run ending the program only after it."""
 import os
 import pathlib
-import subprocess
 import tempfile
 import time
 import unittest
 
 from engines import ENGINES
+from served import Served
 from reference import MID_RUN, PLACES, desktop_ink, desktop_places, page_ink, unmatched
 
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
@@ -19,11 +19,9 @@ RUN_ENDED = 'halmiraStats.runs.some(r => r.handler === "Start" && r.ended)'
 class EveryEngine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
-        cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
-                                      stdout=subprocess.PIPE, text=True)
+        cls.server = Served(WEB)
         # At the window's own size: the tests compare pixels and places.
-        cls.openings = {'served': cls.server.stdout.readline().strip() + '?scale=1',
+        cls.openings = {'served': cls.server.url + '?scale=1',
                         'from disk': (WEB / 'halmira.html').resolve().as_uri() + '?scale=1'}
         cls.places = desktop_places()
         cls.ink = desktop_ink()
@@ -31,9 +29,7 @@ class EveryEngine(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        cls.server.terminate()
-        cls.server.wait()
-        cls.server.stdout.close()
+        cls.server.stop()
 
     def test_each_engine_served_and_from_disk(self):
         for engine, Browser in ENGINES.items():

@@ -4,11 +4,11 @@ the scroll bar's value, the pace, the handlers run and the focus expected once a
 been delivered; nothing moves on its own afterwards."""
 import os
 import pathlib
-import subprocess
 import time
 import unittest
 
 from engines import ENGINES
+from served import Served
 
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 MID_RUN = ('halmiraStats.runs.at(-1).handler === "Start" && '
@@ -80,17 +80,13 @@ ROWS = [
 class HeldInput(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
-        cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
-                                      stdout=subprocess.PIPE, text=True)
+        cls.server = Served(WEB)
         # At its own size: the rows point at places in pixels.
-        cls.url = cls.server.stdout.readline().strip() + '?scale=1'
+        cls.url = cls.server.url + '?scale=1'
 
     @classmethod
     def tearDownClass(cls):
-        cls.server.terminate()
-        cls.server.wait()
-        cls.server.stdout.close()
+        cls.server.stop()
 
     def test_input_given_during_a_run(self):
         for engine in ('chromium', 'firefox'):

@@ -2,7 +2,6 @@
 checked against the desktop window."""
 import os
 import pathlib
-import subprocess
 import tempfile
 import time
 import unittest
@@ -10,6 +9,7 @@ import unittest
 import numpy
 
 import cdp
+from served import Served
 from reference import (MID_RUN, PLACES, WHOLE_RUN, desktop_ink, desktop_places, ink,
                        unmatched)
 
@@ -21,18 +21,16 @@ BACKGROUND = (192, 192, 255)
 class BrowserEdition(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        serve = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'serve.py'
-        cls.server = subprocess.Popen(['/usr/bin/python3', serve, WEB, '--port', '0'],
-                                      stdout=subprocess.PIPE, text=True)
+        cls.server = Served(WEB)
         # At the window's own size: the tests compare pixels and places.
-        cls.url = cls.server.stdout.readline().strip() + '?scale=1'
+        cls.url = cls.server.url + '?scale=1'
         cls.browser = cdp.Browser()
         SHOTS.mkdir(parents=True, exist_ok=True)
 
     @classmethod
     def tearDownClass(cls):
         cls.browser.close()
-        cls.server.terminate()
+        cls.server.stop()
 
     def open(self, url=None):
         page = self.browser.page()
