@@ -47,6 +47,7 @@ class Screens(unittest.TestCase):
         page.send('Emulation.setTouchEmulationEnabled', {'enabled': touch, 'maxTouchPoints': 5})
         page.navigate(self.url)
         page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+        page.evaluate('new Promise((done) => requestAnimationFrame(() => done(true)))')  # fitted
         return page
 
     def rect(self, page, selector):

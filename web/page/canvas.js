@@ -22,6 +22,8 @@ export class FigureCanvas {
     this.batches = [];
     this.ratio = 0;
     this.pending = null;
+    // Ready to draw at once; the page sets the resolution it fits the screen with.
+    this.setResolution(devicePixelRatio || 1);
   }
 
   // Canvas pixels per window pixel. A pinch or a resize changes it many times a second: the scene

@@ -5,14 +5,18 @@
 const margin = 8;
 
 export class Fit {
-  // onResolution(ratio): the canvas's pixels per window pixel changed, as after a zoom.
-  constructor(root, onResolution) {
+  // The window's own size in pixels; onResolution(ratio): the canvas's pixels per window pixel
+  // changed, as after a zoom. Nothing here asks the page for a layout it has not made yet.
+  constructor(root, { width, height }, onResolution) {
     this.root = root;
+    this.width = width;
+    this.height = height;
     this.onResolution = onResolution;
     this.pinned = new URLSearchParams(location.search).get('scale') === '1';
     this.scale = 1;
     this.resolution = 0;
     this.hint = document.getElementById('turn');
+    this.upright = matchMedia('(orientation: portrait) and (max-width: 599px)');
     document.body.classList.toggle('pinned', this.pinned);
     const refit = () => this.fit();
     addEventListener('resize', refit);
@@ -30,16 +34,15 @@ export class Fit {
   }
 
   fit() {
-    const { root } = this;
-    const width = root.offsetWidth;
-    const height = root.offsetHeight;
+    const { root, width, height } = this;
     const viewport = globalThis.visualViewport;
     // The pinch zoom magnifies the page; the window fits the screen as if unzoomed.
     const zoom = viewport?.scale ?? 1;
     if (!this.pinned) {
       const screenWidth = viewport ? viewport.width * zoom : innerWidth;
       const screenHeight = viewport ? viewport.height * zoom : innerHeight;
-      const above = this.hint.offsetHeight;
+      // The hint to turn the device stands above the window when it shows.
+      const above = this.upright.matches ? this.hint.offsetHeight : 0;
       this.scale = Math.min((screenWidth - 2 * margin) / width,
         (screenHeight - above - 2 * margin) / height);
       // On whole device pixels, so that the window's edges and the canvas stay sharp.

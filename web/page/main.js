@@ -49,7 +49,10 @@ function open() {
   handlers = layout.handlers;
   window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
   canvas = new FigureCanvas(window_.canvas, layout);
-  new Fit(root, (ratio) => canvas.setResolution(ratio)).fit();
+  // Fitted as the first frame is made, before it is painted: reading the screen's size makes
+  // the page lay itself out, which the frame does anyway.
+  const fit = new Fit(root, layout, (ratio) => canvas.setResolution(ratio));
+  requestAnimationFrame(() => fit.fit());
   speech = new Speech(root, window_.canvas, layout);
   offerFullScreen(document.getElementById('fullscreen'));
   // The scene offers no menu to save or copy the picture beneath it.
