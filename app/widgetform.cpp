@@ -10,11 +10,12 @@
 #include <QScreen>
 #include <QScrollBar>
 
-WidgetForm::WidgetForm(QWidget *parent)
-    : QWidget(parent), gate_(this), view_(new CanvasView(this, sceneSize, largestCanvas)),
-      announcer_(new Announcer(this))
+WidgetForm::WidgetForm(QWidget *parent) : QWidget(parent), gate_(this)
 {
+    // Before any widget that a screen reader might ask about: Qt makes its view of one once.
     installAccessibility();
+    view_ = new CanvasView(this, sceneSize, largestCanvas);
+    announcer_ = new Announcer(this);
     view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
     // No larger than all the screens together: a window manager keeps to that, and the
     // window's backing store, four bytes a pixel, grows with the window.

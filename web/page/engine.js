@@ -9,7 +9,7 @@ const utf8 = new TextDecoder();
 const encoder = new TextEncoder();
 
 export class Engine {
-  // The host: figures(records), control(name, change), unload() and error({ code, name }).
+  // The host: figures(records), control(name, change) and unload().
   constructor(host) {
     this.host = host;
     this.pacer = new Pacer();
