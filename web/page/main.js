@@ -16,6 +16,10 @@ const gate = new Gate(root);
 // times, and the worst delay from a figure made to the page being free to show it.
 const stats = {
   ready: null, runs: [], worstDelay: 0, ended: false, timeRedraw,
+  // The figures the canvas keeps to draw the scene again.
+  get keptRecords() {
+    return canvas.batches.reduce((n, batch) => n + batch.length, 0) / canvas.recordSize;
+  },
   // Nothing is running and nothing held is left to deliver.
   get idle() {
     return !gate.busy && gate.queue.length === 0;
