@@ -12,6 +12,12 @@ namespace {
 
 constexpr const char *coveredProperty = "halmiraCovered";
 
+// Whether a windowless control is painted over, as sceneCovers marks it.
+bool isCovered(const QWidget *control)
+{
+    return control->property(coveredProperty).toBool();
+}
+
 // The window: a point finds the topmost child that shows there.
 class FormAccessible : public QAccessibleWidget
 {
@@ -115,9 +121,4 @@ void sceneCovers(QWidget *canvas, const QList<QWidget *> &windowless)
         control->setProperty(coveredProperty, true);
         announceShowing(control, false);
     }
-}
-
-bool isCovered(const QWidget *control)
-{
-    return control->property(coveredProperty).toBool();
 }

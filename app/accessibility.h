@@ -18,6 +18,3 @@ void registerWindowless(QWidget *control);
 
 // The scene has been painted over the windowless controls: the canvas shows, and they do not.
 void sceneCovers(QWidget *canvas, const QList<QWidget *> &windowless);
-
-// Whether a windowless control is painted over, as sceneCovers marks it.
-bool isCovered(const QWidget *control);
