@@ -2,7 +2,6 @@
 
 #include "app/announcer.h"
 #include "app/canvasview.h"
-#include "app/widgetform.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,8 +10,9 @@
 namespace {
 
 constexpr const char *coveredProperty = "halmiraCovered";
+constexpr const char *formProperty = "halmiraForm";
 
-// Whether a windowless control is painted over, as sceneCovers marks it.
+// Whether a windowless control is painted over, as paintedOver marks it.
 bool isCovered(const QWidget *control)
 {
     return control->property(coveredProperty).toBool();
@@ -78,8 +78,9 @@ public:
 
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
-    if (auto *form = dynamic_cast<WidgetForm *>(object))
-        return new FormAccessible(form);
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->property(formProperty).toBool())
+        return new FormAccessible(widget);
     if (auto *view = dynamic_cast<CanvasView *>(object))
         return new CanvasAccessible(view);
     if (auto *announcer = dynamic_cast<Announcer *>(object))
@@ -107,12 +108,17 @@ void installAccessibility()
     (void)installed;
 }
 
+void registerForm(QWidget *form)
+{
+    form->setProperty(formProperty, true);
+}
+
 void registerWindowless(QWidget *control)
 {
     control->setProperty(coveredProperty, false);
 }
 
-void sceneCovers(QWidget *canvas, const QList<QWidget *> &windowless)
+void paintedOver(QWidget *canvas, const QList<QWidget *> &windowless)
 {
     announceShowing(canvas, true);
     for (QWidget *control : windowless) {

@@ -13,8 +13,11 @@ class QWidget;
 // Install once, before the window is built.
 void installAccessibility();
 
+// The window, whose children a point is looked up among; before a screen reader asks for it.
+void registerForm(QWidget *form);
+
 // A control the scene can paint over, not yet painted over; before a screen reader asks for it.
 void registerWindowless(QWidget *control);
 
 // The scene has been painted over the windowless controls: the canvas shows, and they do not.
-void sceneCovers(QWidget *canvas, const QList<QWidget *> &windowless);
+void paintedOver(QWidget *canvas, const QList<QWidget *> &windowless);

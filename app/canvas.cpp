@@ -1,10 +1,10 @@
 #include "app/canvas.h"
 
+#include "core/figurereplay.h"
 #include "core/twips.h"
 
 #include <QPen>
 
-#include <algorithm>
 #include <utility>
 
 QColor toQColor(Colour colour)
@@ -19,11 +19,73 @@ QPointF toPixels(float x, float y)
     return {x / twipsPerPixel, y / twipsPerPixel};
 }
 
+QPen penFor(const DrawingState &state, Colour colour)
+{
+    QPen stroke(toQColor(colour), pen::widthOf(state));
+    if (pen::drawsDotted(state)) {
+        stroke.setDashPattern({pen::dotLength, pen::dotLength});
+        stroke.setCapStyle(Qt::FlatCap);
+    } else {
+        stroke.setCapStyle(Qt::RoundCap);
+        stroke.setJoinStyle(Qt::RoundJoin);
+    }
+    return stroke;
+}
+
+// Figures replayed onto the image, each marking what it changed.
+struct ImagePainter {
+    QPainter &p;
+    QRect &dirty;
+
+    void markDirty(const QRectF &figure, const DrawingState &state)
+    {
+        const qreal pad = state.drawWidth + 1;
+        dirty |= figure.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect();
+    }
+
+    void line(float x1, float y1, float x2, float y2, Colour colour, const DrawingState &state)
+    {
+        const QPointF from = toPixels(x1, y1);
+        const QPointF to = toPixels(x2, y2);
+        p.setPen(penFor(state, colour));
+        p.drawLine(from, to);
+        markDirty(QRectF(from, to), state);
+    }
+
+    void circle(float x, float y, float radius, const DrawingState &state)
+    {
+        const QPointF centre = toPixels(x, y);
+        const qreal r = radius / twipsPerPixel;
+        if (pen::coversCircle(state, r)) {
+            const qreal outer = r + pen::widthOf(state) / 2.0;
+            p.setPen(Qt::NoPen);
+            p.setBrush(toQColor(pen::foreColor));
+            p.drawEllipse(centre, outer, outer);
+        } else {
+            p.setPen(penFor(state, pen::foreColor));
+            p.setBrush(state.fillStyle == FillStyle::Solid ? QBrush(toQColor(state.fillColor))
+                                                           : QBrush());
+            p.drawEllipse(centre, r, r);
+        }
+        markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), state);
+    }
+};
+
 } // namespace
 
 Canvas::Canvas(QSize logicalSize, qreal devicePixelRatio)
     : logicalSize_(logicalSize), ratio_(devicePixelRatio)
 {
+}
+
+void Canvas::line(float x1, float y1, float x2, float y2, Colour colour)
+{
+    stream_.line(x1, y1, x2, y2, static_cast<float>(colour));
+}
+
+void Canvas::line(float x1, float y1, float x2, float y2)
+{
+    stream_.line(x1, y1, x2, y2, figures::foreColor);
 }
 
 QImage &Canvas::pixels()
@@ -48,54 +110,18 @@ QPainter &Canvas::painter()
     return painter_;
 }
 
-QPen Canvas::pen(Colour colour) const
+void Canvas::paint(std::span<const figures::Record> records)
 {
-    QPen stroke(toQColor(colour), std::max(state_.drawWidth, 1));
-    if (pen::drawsDotted(state_)) {
-        stroke.setDashPattern({pen::dotLength, pen::dotLength});
-        stroke.setCapStyle(Qt::FlatCap);
-    } else {
-        stroke.setCapStyle(Qt::RoundCap);
-        stroke.setJoinStyle(Qt::RoundJoin);
+    ImagePainter onto{painter(), dirty_};
+    figures::replay(records, replayed_, onto);
+}
+
+void Canvas::paintPending()
+{
+    if (stream_.hasPending()) {
+        paint(stream_.pending());
+        stream_.handedOver();
     }
-    return stroke;
-}
-
-void Canvas::markDirty(const QRectF &figure)
-{
-    const qreal pad = state_.drawWidth + 1;
-    dirty_ |= figure.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect();
-}
-
-void Canvas::line(float x1, float y1, float x2, float y2, Colour colour)
-{
-    const QPointF from = toPixels(x1, y1);
-    const QPointF to = toPixels(x2, y2);
-    QPainter &p = painter();
-    p.setPen(pen(colour));
-    p.drawLine(from, to);
-    markDirty(QRectF(from, to));
-}
-
-void Canvas::circle(float x, float y, float radius)
-{
-    const QPointF centre = toPixels(x, y);
-    const qreal r = radius / twipsPerPixel;
-    QPainter &p = painter();
-    const qreal halfPen = std::max(state_.drawWidth, 1) / 2.0;
-    if (halfPen >= r && state_.drawStyle == DrawStyle::Solid) {
-        // A pen wider than the circle covers all of it: one disc in the pen's colour. Stroked,
-        // so small a circle comes out as a hollow ring at some scales.
-        p.setPen(Qt::NoPen);
-        p.setBrush(toQColor(pen::foreColor));
-        p.drawEllipse(centre, r + halfPen, r + halfPen);
-    } else {
-        p.setPen(pen(pen::foreColor));
-        p.setBrush(state_.fillStyle == FillStyle::Solid ? QBrush(toQColor(state_.fillColor))
-                                                        : QBrush());
-        p.drawEllipse(centre, r, r);
-    }
-    markDirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r));
 }
 
 void Canvas::ensureSize(QSize logicalSize)
@@ -110,27 +136,27 @@ void Canvas::setDevicePixelRatio(qreal ratio)
     if (qFuzzyCompare(ratio, ratio_))
         return;
     remake(logicalSize_, ratio);
-    if (!isBlank())
-        dirty_ = QRect(QPoint(0, 0), logicalSize_);
 }
 
 void Canvas::remake(QSize logicalSize, qreal ratio)
 {
-    const QSize drawnSize = logicalSize_;
     logicalSize_ = logicalSize;
     ratio_ = ratio;
-    if (isBlank())
-        return;
-    const QImage drawn = image();
+    if (image_.isNull())
+        return; // the pending figures reach the new size when the image is made
+    if (painter_.isActive())
+        painter_.end();
     image_ = QImage();
-    // The drawing keeps its logical place and size; at another ratio it is scaled smoothly.
-    QPainter p(&pixels());
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(QRectF(QPointF(0, 0), QSizeF(drawnSize)), drawn);
+    // The kept figures draw the whole scene, those still pending among them.
+    stream_.handedOver();
+    replayed_ = DrawingState();
+    paint(stream_.kept());
+    dirty_ = QRect(QPoint(0, 0), logicalSize_);
 }
 
 const QImage &Canvas::image()
 {
+    paintPending();
     if (painter_.isActive())
         painter_.end();
     return pixels();
@@ -138,5 +164,6 @@ const QImage &Canvas::image()
 
 QRect Canvas::takeDirty()
 {
+    paintPending();
     return std::exchange(dirty_, QRect());
 }

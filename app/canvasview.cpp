@@ -1,5 +1,8 @@
 #include "app/canvasview.h"
 
+#include "core/animation/scene.h"
+#include "core/pace.h"
+
 #include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -7,12 +10,14 @@
 #include <algorithm>
 
 namespace {
-constexpr qint64 frameNs = std::chrono::nanoseconds(CanvasView::frame).count();
-}
+constexpr qint64 busyNs = std::chrono::nanoseconds(pace::busy).count();
+constexpr qint64 frameNs = std::chrono::nanoseconds(pace::frame).count();
+constexpr QSize largest(scene::largestPixelWidth, scene::largestPixelHeight);
+} // namespace
 
-CanvasView::CanvasView(QWidget *parent, QSize sceneSize, QSize largest)
-    : QWidget(parent), canvas_(sceneSize, parent ? parent->devicePixelRatioF() : 1.0),
-      largest_(largest)
+CanvasView::CanvasView(QWidget *parent)
+    : QWidget(parent), canvas_(QSize(scene::pixelWidth, scene::pixelHeight),
+                               parent ? parent->devicePixelRatioF() : 1.0)
 {
     // Clicks go to the controls beneath where nothing covers them; the canvas only shows.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -22,10 +27,11 @@ CanvasView::CanvasView(QWidget *parent, QSize sceneSize, QSize largest)
 void CanvasView::drawn()
 {
     ++stats_.figures;
+    canvas_.paintPending();
     const qint64 now = clock_.nsecsElapsed();
     if (pendingSince_ < 0)
         pendingSince_ = now;
-    else if (now - pendingSince_ >= frameNs)
+    else if (now - pendingSince_ >= busyNs)
         present();
 }
 
@@ -55,7 +61,7 @@ void CanvasView::present()
 
 std::chrono::nanoseconds CanvasView::untilFrameDue() const
 {
-    const qint64 dueAt = (pendingSince_ >= 0 ? pendingSince_ : lastEvents_) + frameNs;
+    const qint64 dueAt = pendingSince_ >= 0 ? pendingSince_ + busyNs : lastEvents_ + frameNs;
     return std::chrono::nanoseconds(dueAt - clock_.nsecsElapsed());
 }
 
@@ -91,6 +97,6 @@ void CanvasView::paintEvent(QPaintEvent *event)
 void CanvasView::resizeEvent(QResizeEvent *event)
 {
     // Nothing is drawn beyond the scene, so a larger window needs no larger image.
-    canvas_.ensureSize(size().boundedTo(largest_));
+    canvas_.ensureSize(size().boundedTo(largest));
     QWidget::resizeEvent(event);
 }

@@ -16,17 +16,14 @@ struct PresentStats {
 };
 
 // Shows the canvas. A handler that draws never returns to the event loop, so the view presents
-// by itself: once a frame's worth of time has passed since the oldest figure not yet shown, it
-// repaints just the dirty rectangle and lets the window system's non-input events through. While
-// the handler waits, the pacer asks it to do the same each frame.
+// by itself: once the oldest figure not yet shown has waited as long as the pace schedule lets a
+// handler keep the screen busy, it repaints just the dirty rectangle and lets the window system's
+// events through. While the handler sleeps, the pacer asks it to do the same each frame.
 class CanvasView : public QWidget
 {
 public:
-    // A frame is about 16.7 ms; presenting takes a little, so a present starts a bit earlier.
-    static constexpr std::chrono::milliseconds frame{14};
-
     // The image starts at the scene's size and grows with the view up to the largest size.
-    CanvasView(QWidget *parent, QSize sceneSize, QSize largest);
+    explicit CanvasView(QWidget *parent);
 
     Canvas &canvas() { return canvas_; }
 
@@ -51,7 +48,6 @@ private:
     void present();
 
     Canvas canvas_;
-    QSize largest_;
     QElapsedTimer clock_;
     qint64 pendingSince_ = -1; // nanoseconds on clock_, or -1 when everything is shown
     qint64 lastEvents_ = 0;

@@ -1,5 +1,7 @@
 #include "app/commandbutton.h"
 
+#include "core/window/keys.h"
+
 #include <QKeyEvent>
 
 CommandButton::CommandButton(QWidget *parent) : QPushButton(parent) {}
@@ -7,9 +9,10 @@ CommandButton::CommandButton(QWidget *parent) : QPushButton(parent) {}
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        // At once, so it keeps its place among input held during a run; a held key clicks once,
-        // or it would queue a run for every repeat.
+    // Qt's button takes Space as the window's rules have it; Return and Enter only in dialogs.
+    if (enter && buttonClick(Key::Enter) == ClickOn::Press &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // At once, so it keeps its place among input held during a run.
         if (!event->isAutoRepeat())
             click();
         event->accept();

@@ -1,5 +1,6 @@
 #include "app/errorreport.h"
 
+#include "app/words.h"
 #include "core/runtimeerror.h"
 
 #include <QApplication>
@@ -9,11 +10,10 @@ namespace {
 
 bool programEnded = false;
 
-void report(QWidget *window, int number, const QString &name)
+void report(QWidget *window, Language language, ErrorCodes::Code code)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Halmira"),
-                    QStringLiteral("Chyba za běhu %1:\n\n%2").arg(number).arg(name),
-                    QMessageBox::Ok, window);
+    QMessageBox box(QMessageBox::Critical, words(Text::ProgramName, language),
+                    fromUtf8(errorReport(code, language)), QMessageBox::Ok, window);
     box.setObjectName(QStringLiteral("errorReport"));
     box.exec();
     programEnded = true;
@@ -22,16 +22,15 @@ void report(QWidget *window, int number, const QString &name)
 
 } // namespace
 
-bool ErrorReport::guard(QWidget *window, const std::function<void()> &handler)
+bool ErrorReport::guard(QWidget *window, Language language, const std::function<void()> &handler)
 {
     try {
         handler();
         return true;
     } catch (const RuntimeError &error) {
-        report(window, error.code(), QString::fromUtf8(error.what()));
+        report(window, language, error.code());
     } catch (const std::exception &) {
-        report(window, RuntimeError::InternalError,
-               QString::fromUtf8(RuntimeError::czechName(RuntimeError::InternalError)));
+        report(window, language, RuntimeError::InternalError);
     }
     return false;
 }

@@ -2,9 +2,8 @@
 
 #include "app/commandbutton.h"
 #include "app/hscrollbar.h"
-#include "core/animation/startclick.h"
-#include "core/window/announcements.h"
-#include "core/window/handlers.h"
+#include "app/words.h"
+#include "core/window/wiring.h"
 
 #include <QFont>
 #include <QLabel>
@@ -16,11 +15,16 @@
 
 void registerFontSubstitutes()
 {
-    // Liberation Sans has metrics close to the classic dialog font, so the Czech texts fit
-    // their boxes; fontconfig alone would pick a much wider face.
-    QFont::insertSubstitutions(QString::fromLatin1(layout::fontFamily),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                QStringLiteral("DejaVu Sans")});
+    // fontconfig alone would pick a much wider face for the design font.
+    QStringList substitutes;
+    for (const char *family : layout::fontSubstitutes)
+        substitutes << QString::fromLatin1(family);
+    QFont::insertSubstitutions(QString::fromLatin1(layout::fontFamily), substitutes);
+}
+
+QString pictureResource(layout::Picture picture)
+{
+    return QStringLiteral(":/") + fromUtf8(layout::pictureFile(picture));
 }
 
 // Fonts are sized in pixels at 96 dpi, so text keeps its size against the twip-placed controls.
@@ -45,11 +49,6 @@ QPixmap pictureFrom(const Pictures &pictures, const QString &resource)
 {
     const QImage image = pictures.value(resource);
     return QPixmap::fromImage(image.isNull() ? QImage(resource) : image);
-}
-
-bool isPicture(layout::Kind kind)
-{
-    return kind == layout::Kind::PictureBox || kind == layout::Kind::Image;
 }
 
 // The control without its text, which comes after its font.
@@ -80,7 +79,7 @@ QWidget *makeWidget(const layout::Control &row, const Pictures &pictures, QWidge
     case layout::Kind::PictureBox:
     case layout::Kind::Image: {
         auto *picture = new QLabel(parent);
-        picture->setPixmap(pictureFrom(pictures, QString::fromUtf8(row.text)));
+        picture->setPixmap(pictureFrom(pictures, pictureResource(row.picture)));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (row.kind == layout::Kind::PictureBox)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -108,27 +107,22 @@ void setInitialText(QWidget *widget, const QString &text)
         label->setText(text);
 }
 
-bool isWindowless(layout::Kind kind)
-{
-    return kind == layout::Kind::Image || kind == layout::Kind::Label;
-}
-
 } // namespace
 
 std::vector<QString> windowPictures()
 {
-    std::vector<QString> paths{QString::fromLatin1(layout::windowIcon)};
+    std::vector<QString> paths{pictureResource(layout::windowIcon)};
     for (const layout::Control &row : layout::controls)
-        if (isPicture(row.kind))
-            paths.push_back(QString::fromUtf8(row.text));
+        if (row.picture != layout::Picture::None)
+            paths.push_back(pictureResource(row.picture));
     return paths;
 }
 
-HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : WidgetForm(parent)
+HalmiraWindow::HalmiraWindow(const Pictures &pictures, Language language) : WidgetForm(language)
 {
     setObjectName(QString::fromLatin1(layout::windowName));
-    setWindowTitle(QString::fromUtf8(layout::caption));
-    setWindowIcon(pictureFrom(pictures, QString::fromLatin1(layout::windowIcon)));
+    setWindowTitle(words(layout::caption, language));
+    setWindowIcon(pictureFrom(pictures, pictureResource(layout::windowIcon)));
     setAutoFillBackground(true);
     setPalette(withBackground(palette(), QPalette::Window));
     setFont(designFont({}));
@@ -137,29 +131,33 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, QWidget *parent) : Widget
     for (const layout::Control &row : layout::controls)
         build(row, pictures);
     setTabOrder();
-
-    auto *start = qobject_cast<QPushButton *>(control("comStart"));
-    auto *konec = qobject_cast<QPushButton *>(control("comKonec"));
-    auto *scroll = qobject_cast<QScrollBar *>(control("HScroll1"));
-    connect(start, &QPushButton::clicked, this,
-            [this] { run([this](Form &form) { animate(form); }); });
-    connect(konec, &QPushButton::clicked, this, [this] { run(comKonecClick); });
-    connect(scroll, &QScrollBar::valueChanged, this, [this] { run(hScroll1Change); });
-    start->setFocus();
-    canvasView().setAccessibleName(QString::fromUtf8(announcements::sceneName));
-
-    run(formLoad);
+    wire();
+    control(layout::firstFocus().name)->setFocus();
 }
 
-void HalmiraWindow::animate(Form &form)
+// Each control's event runs its handler, as the engine's table has it; the window's own Load
+// runs now, before any input.
+void HalmiraWindow::wire()
 {
-    // The handler's first drawing, the wipe, paints over the windowless controls.
-    coverWindowless();
-    announcer().say(QString::fromUtf8(announcements::runStarted));
-    comStartClick(form);
-    const QString description = QString::fromUtf8(announcements::sceneDescription);
-    canvasView().setAccessibleDescription(description);
-    announcer().say(QString::fromUtf8(announcements::runFinished) + u' ' + description);
+    std::vector<Handler> onLoad;
+    for (const Wire &wire : wiring) {
+        const Handler handler = wire.handler;
+        switch (wire.event) {
+        case Event::Load:
+            onLoad.push_back(handler);
+            break;
+        case Event::Click:
+            connect(qobject_cast<QPushButton *>(control(wire.control)), &QPushButton::clicked, this,
+                    [this, handler] { handle(handler); });
+            break;
+        case Event::Change:
+            connect(qobject_cast<QScrollBar *>(control(wire.control)), &QScrollBar::valueChanged,
+                    this, [this, handler] { handle(handler); });
+            break;
+        }
+    }
+    for (const Handler handler : onLoad)
+        handle(handler);
 }
 
 void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
@@ -167,16 +165,15 @@ void HalmiraWindow::build(const layout::Control &row, const Pictures &pictures)
     QWidget *widget = makeWidget(row, pictures, this);
     widget->setObjectName(QString::fromUtf8(row.name));
     // Registered before anything a screen reader hears of: its view of a control is made once.
-    addControl(widget, !isWindowless(row.kind));
+    addControl(widget, !layout::isWindowless(row.kind));
     widget->setGeometry(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
                         twipsToPixels(row.height));
     if (row.font.points > 0)
         widget->setFont(designFont(row.font));
-    setInitialText(widget, QString::fromUtf8(row.text));
+    setInitialText(widget, words(row.text, language()));
     widget->setVisible(row.shown);
-    // A screen reader names each control by its Czech text, or by what it does.
-    widget->setAccessibleName(
-        QString::fromUtf8(row.accessibleName ? row.accessibleName : row.text));
+    // A screen reader names each control by its text, or by what it does.
+    widget->setAccessibleName(words(layout::spokenName(row), language()));
 }
 
 void HalmiraWindow::setTabOrder()

@@ -12,17 +12,19 @@ class HalmiraWindow : public WidgetForm
 {
 public:
     // Pictures not given are decoded here.
-    explicit HalmiraWindow(const Pictures &pictures = {}, QWidget *parent = nullptr);
+    explicit HalmiraWindow(const Pictures &pictures = {}, Language language = Language::Czech);
 
 private:
     void build(const layout::Control &row, const Pictures &pictures);
-    // The Start handler, told to a screen reader as it starts and when it has drawn the scene.
-    void animate(Form &form);
     void setTabOrder();
+    void wire();
 };
 
 // The resources of the window's pictures, its icon among them.
 std::vector<QString> windowPictures();
+
+// Where a picture is kept among the program's resources.
+QString pictureResource(layout::Picture picture);
 
 // The font a layout row asks for; the default font where it names none.
 QFont designFont(const layout::Font &design);

@@ -1,5 +1,7 @@
 #include "app/hscrollbar.h"
 
+#include "core/window/keys.h"
+
 #include <QKeyEvent>
 
 #include <utility>
@@ -18,12 +20,35 @@ void HScrollBar::resumeRepeat()
         setRepeatAction(std::exchange(paused_, SliderNoAction));
 }
 
+namespace {
+
+Key keyOf(const QKeyEvent *event, bool rightToLeft)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return rightToLeft ? Key::Right : Key::Left;
+    case Qt::Key_Right:
+        return rightToLeft ? Key::Left : Key::Right;
+    case Qt::Key_PageUp:
+        return Key::PageUp;
+    case Qt::Key_PageDown:
+        return Key::PageDown;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    default:
+        return Key::Other;
+    }
+}
+
+} // namespace
+
 void HScrollBar::keyPressEvent(QKeyEvent *event)
 {
-    const bool right = event->key() == Qt::Key_Right;
-    if ((right || event->key() == Qt::Key_Left) && event->modifiers() == Qt::NoModifier) {
-        const bool forward = right != isRightToLeft();
-        triggerAction(forward ? SliderSingleStepAdd : SliderSingleStepSub);
+    const Move move = scrollMove(keyOf(event, isRightToLeft()));
+    if (move != Move::None && event->modifiers() == Qt::NoModifier) {
+        setValue(scrolled(move, value()));
         event->accept();
         return;
     }

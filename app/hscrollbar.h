@@ -2,9 +2,8 @@
 
 #include <QScrollBar>
 
-// The runtime's horizontal scroll bar. Qt's scroll bar inverts its controls for the wheel's sake,
-// which also turns the Left and Right keys around; here they go the way they point. PageUp,
-// PageDown, Home and End keep their classic meaning: back, on, first, last.
+// The runtime's horizontal scroll bar, with the keys the window's rules give it. Qt's own scroll
+// bar inverts its controls for the wheel's sake, which also turns the Left and Right keys around.
 class HScrollBar : public QScrollBar
 {
     Q_OBJECT

@@ -16,8 +16,11 @@ InputGate::InputGate(QWidget *window) : QObject(window), window_(window) {}
 
 void InputGate::begin()
 {
-    busy_ = true;
-    qApp->installEventFilter(this);
+    queue_.begin();
+    if (!watching_) {
+        qApp->installEventFilter(this);
+        watching_ = true;
+    }
     if (window_)
         for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
             bar->pauseRepeat();
@@ -25,27 +28,38 @@ void InputGate::begin()
 
 void InputGate::end()
 {
-    qApp->removeEventFilter(this);
-    busy_ = false;
+    queue_.end();
     if (window_)
         for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
             bar->resumeRepeat();
-    // Each replayed item is a queued call, so if it starts another handler, the items after
-    // it reach that handler's gate and wait again, still in order.
-    for (auto &action : std::exchange(held_, {}))
-        QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &InputGate::deliverHeld, Qt::QueuedConnection);
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
 }
 
+// One item at a time: an item that starts another handler runs it here, and the items after it
+// wait in the queue until that one has returned.
+void InputGate::deliverHeld()
+{
+    while (auto action = queue_.next()) {
+        replaying_ = true;
+        (*action)();
+        replaying_ = false;
+    }
+    if (!queue_.holding() && watching_) {
+        qApp->removeEventFilter(this);
+        watching_ = false;
+    }
+}
+
 void InputGate::discard()
 {
-    held_.clear();
+    queue_.discard();
 }
 
 void InputGate::defer(std::function<void()> action)
 {
-    held_.push_back(std::move(action));
+    queue_.defer(std::move(action));
     emit inputHeld();
 }
 
@@ -171,7 +185,9 @@ void InputGate::deliver(Hold where, QObject *receiver, QEvent *event)
 
 bool InputGate::eventFilter(QObject *watched, QEvent *event)
 {
-    const Hold where = busy_ ? holds(watched, event) : Hold::No;
+    // What is replayed came first; during a handler it starts, all is new input again.
+    const bool waits = queue_.busy() || (queue_.holding() && !replaying_);
+    const Hold where = waits ? holds(watched, event) : Hold::No;
     if (where == Hold::No)
         return false;
     std::shared_ptr<QEvent> copy(event->clone());

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/window/inputqueue.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <vector>
 
-// Holds the user's input back while a handler runs, and delivers it in order afterwards, as if
-// it had been given then.
+// Holds the user's input back while a handler runs, in the engine's input queue, and replays it
+// afterwards in order, as if it had been given then.
 //
 // A handler that draws lets the window system's events through while it runs, input among
 // them, so that a screen reader hears every key at once: Qt's accessibility bridge takes the
@@ -18,7 +19,7 @@
 //   press, and wherever they are sent to a widget directly (as from a test);
 // - keys and input-method text where they reach a widget, after the bridge; they go to whatever
 //   has the focus when they are delivered;
-// - any deferred action, such as a close request.
+// - any deferred action, such as a close request or a handler asked for meanwhile.
 // Nothing runs inside a handler, and nothing is lost or reordered.
 class InputGate : public QObject
 {
@@ -26,14 +27,15 @@ class InputGate : public QObject
 public:
     explicit InputGate(QWidget *window);
 
-    bool busy() const { return busy_; }
+    bool busy() const { return queue_.busy(); }
+    bool mayRun() const { return queue_.mayRun(); }
     // Also pauses the scroll bars' auto-repeat, from an arrow held since before the handler: its
     // release waits with the other input, and the repeat would run on until it came.
     void begin();
-    // Replays what was held, in order, and wakes the event loop so that input queued by the
+    // Replays what was held, from the event loop, and wakes it so that input queued by the
     // window system is delivered now rather than at the next mouse move.
     void end();
-    // Drops what was held; for a program that is ending.
+    // Drops what was held, and holds and replays nothing more; for a program that is ending.
     void discard();
 
     // Runs the action after the handler, in order with the held input.
@@ -48,11 +50,13 @@ protected:
 private:
     enum class Hold { No, AtWindow, AtWidget, Key };
     Hold holds(QObject *watched, QEvent *event) const;
+    void deliverHeld();
     void deliver(Hold where, QObject *receiver, QEvent *event);
     void deliverToWidget(QEvent *event);
 
     QPointer<QWidget> window_;
     QPointer<QWidget> pressed_; // the widget a replayed press went to, until its release
-    bool busy_ = false;
-    std::vector<std::function<void()>> held_;
+    InputQueue<std::function<void()>> queue_;
+    bool watching_ = false;
+    bool replaying_ = false;
 };

@@ -1,28 +1,29 @@
 #pragma once
 
+#include "core/pace.h"
+
 #include <chrono>
 
 class CanvasView;
 
-// Keeps the pace waits of a handler that never returns to the event loop: it sleeps to each
-// deadline, and wakes meanwhile whenever the view has a frame to present or the window system's
-// events to let through.
+// Keeps the pace waits of a handler that never returns to the event loop, by the engine's pace
+// schedule: the handler runs on until it is a frame ahead or has kept the window busy a quarter
+// of a frame; then the view presents, and the pacer sleeps once, waking meanwhile whenever the
+// view has a frame to serve or a screen reader a question.
 class Pacer
 {
 public:
     Pacer();
 
+    // A handler starts.
+    void start();
     void waitUntil(std::chrono::steady_clock::time_point deadline, CanvasView &view);
 
-    // Time spent in waitUntil, less what presenting took meanwhile; for a benchmark.
+    // Time spent asleep in waitUntil, less what presenting took meanwhile; for a benchmark.
     std::chrono::nanoseconds waited() const { return waited_; }
     void resetWaited() { waited_ = {}; }
 
 private:
-    // Sleeps to just before the deadline, then spins the last few microseconds, so that a
-    // short wait is neither cut short nor stretched by the scheduler's wake-up latency.
-    void sleepUntil(std::chrono::steady_clock::time_point deadline);
-
-    std::chrono::nanoseconds wakeLatency_{50'000}; // learnt from each sleep
+    pace::Schedule schedule_;
     std::chrono::nanoseconds waited_{0};
 };

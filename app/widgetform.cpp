@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/errorreport.h"
+#include "app/words.h"
 #include "core/runtimeerror.h"
 
 #include <QCloseEvent>
@@ -10,11 +11,14 @@
 #include <QScreen>
 #include <QScrollBar>
 
-WidgetForm::WidgetForm(QWidget *parent) : QWidget(parent), gate_(this)
+WidgetForm::WidgetForm(Language language, QWidget *parent)
+    : QWidget(parent), language_(language), gate_(this)
 {
     // Before any widget that a screen reader might ask about: Qt makes its view of one once.
     installAccessibility();
-    view_ = new CanvasView(this, sceneSize, largestCanvas);
+    registerForm(this);
+    view_ = new CanvasView(this);
+    view_->setAccessibleName(words(Text::SceneName, language_));
     announcer_ = new Announcer(this);
     view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
     // No larger than all the screens together: a window manager keeps to that, and the
@@ -51,21 +55,38 @@ template <typename T> T *WidgetForm::controlOf(std::string_view name) const
     return typed;
 }
 
-void WidgetForm::coverWindowless()
+void WidgetForm::handle(Handler handler)
 {
-    sceneCovers(view_, windowless_);
+    run([this, handler](Form &form) { runHandler(handler, form, *this, language_); });
+}
+
+void WidgetForm::sceneCovers()
+{
+    view_->canvas().covered();
+    paintedOver(view_, windowless_);
+}
+
+void WidgetForm::announce(std::string_view words)
+{
+    announcer_->say(fromUtf8(words));
+}
+
+void WidgetForm::describeScene(std::string_view description)
+{
+    view_->setAccessibleDescription(fromUtf8(description));
 }
 
 void WidgetForm::run(const std::function<void(Form &)> &handler)
 {
     if (ErrorReport::ended())
         return;
-    if (gate_.busy()) {
+    if (!gate_.mayRun()) {
         gate_.defer([this, handler] { run(handler); });
         return;
     }
     gate_.begin();
-    const bool ok = ErrorReport::guard(this, [&] {
+    pacer_.start();
+    const bool ok = ErrorReport::guard(this, language_, [&] {
         try {
             handler(*this);
         } catch (...) {

@@ -6,7 +6,7 @@
 #include "app/pacer.h"
 #include "core/animation/scene.h"
 #include "core/form.h"
-#include "core/twips.h"
+#include "core/window/wiring.h"
 
 #include <QWidget>
 
@@ -16,32 +16,30 @@
 
 // The window as the runtime gives it to the program: a widget whose controls are reached by
 // name, with a canvas above the windowless controls and below the windowed ones, and a way to
-// run handlers one at a time behind the input gate and the error report.
-class WidgetForm : public QWidget, public Form
+// run handlers one at a time behind the input gate and the error report. What a run covers and
+// announces comes from the engine's rules.
+class WidgetForm : public QWidget, public Form, private RunListener
 {
 public:
-    // The canvas covers at least the scene, and at most that with the wipe's pen reaching past
-    // its edges by half its width.
-    static constexpr QSize sceneSize{pixelsCovering(scene::width), pixelsCovering(scene::height)};
-    static constexpr int wipeOverhang = (scene::wipePenWidth + 1) / 2;
-    static constexpr QSize largestCanvas{sceneSize.width() + wipeOverhang,
-                                         sceneSize.height() + wipeOverhang};
+    static constexpr QSize sceneSize{scene::pixelWidth, scene::pixelHeight};
+    static constexpr QSize largestCanvas{scene::largestPixelWidth, scene::largestPixelHeight};
 
-    explicit WidgetForm(QWidget *parent = nullptr);
+    explicit WidgetForm(Language language = Language::Czech, QWidget *parent = nullptr);
+
+    Language language() const { return language_; }
 
     // Registers a control, a child of this form, under its object name. Windowed controls stay
     // above the canvas, the others go under it.
     void addControl(QWidget *control, bool windowed);
     QWidget *control(std::string_view name) const;
 
+    // Runs one of the window's handlers.
+    void handle(Handler handler);
     // Runs a handler through the gate and the guard, never inside another one.
     void run(const std::function<void(Form &)> &handler);
     bool running() const { return gate_.busy(); }
 
     CanvasView &canvasView() { return *view_; }
-    Announcer &announcer() { return *announcer_; }
-    // The scene is painted over the windowless controls: a screen reader no longer finds them.
-    void coverWindowless();
     InputGate &inputGate() { return gate_; }
     Pacer &pacer() { return pacer_; }
 
@@ -72,6 +70,11 @@ protected:
 private:
     template <typename T> T *controlOf(std::string_view name) const;
 
+    void sceneCovers() override;
+    void announce(std::string_view words) override;
+    void describeScene(std::string_view description) override;
+
+    Language language_;
     InputGate gate_;
     Pacer pacer_;
     CanvasView *view_ = nullptr;

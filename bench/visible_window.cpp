@@ -2,6 +2,7 @@
 // texts, places and fonts, but without its pictures and its hidden controls. Set against both,
 // it shows what of halmira's start-up is the window's visible content and what the rest.
 #include "app/halmirawindow.h"
+#include "app/words.h"
 #include "core/window/layout.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@ namespace {
 
 QWidget *makeControl(const layout::Control &row, QWidget *parent)
 {
-    const QString text = QString::fromUtf8(row.text);
+    const QString text = words(row.text, Language::Czech);
     switch (row.kind) {
     case layout::Kind::TextBox:
         return new QLineEdit(text, parent);

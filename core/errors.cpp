@@ -1,20 +1,28 @@
 #include "core/errors.h"
 
-const char *ErrorCodes::czechName(Code code)
+#include "core/conversions.h"
+
+Text ErrorCodes::name(Code code)
 {
     switch (code) {
     case Overflow:
-        return "Přetečení";
+        return Text::ErrorOverflow;
     case DivisionByZero:
-        return "Dělení nulou";
+        return Text::ErrorDivisionByZero;
     case TypeMismatch:
-        return "Nesoulad typů";
+        return Text::ErrorTypeMismatch;
     case InternalError:
-        return "Vnitřní chyba";
+        return Text::ErrorInternal;
     case ObjectRequired:
-        return "Vyžadován objekt";
+        return Text::ErrorObjectRequired;
     case NotSupported:
-        return "Objekt tuto vlastnost nebo metodu nepodporuje";
+        return Text::ErrorNotSupported;
     }
-    return "Neznámá chyba";
+    return Text::ErrorUnknown;
+}
+
+std::string errorReport(ErrorCodes::Code code, Language language)
+{
+    return texts::fill(Text::ErrorReport, language,
+                       {numberToText(code, "."), texts::words(ErrorCodes::name(code), language)});
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/window/texts.h"
+
+#include <string>
+
 // The run-time errors a handler can raise, by the numbers the error report shows.
 struct ErrorCodes {
     enum Code {
@@ -11,9 +15,12 @@ struct ErrorCodes {
         NotSupported = 438,
     };
 
-    // The error's name as the report shows it, in Czech.
-    static const char *czechName(Code code);
+    // The error's name, as the report shows it.
+    static Text name(Code code);
 };
+
+// The error report's sentence: the error's number and its name.
+std::string errorReport(ErrorCodes::Code code, Language language);
 
 // Ends the running handler with an error; nothing in the handlers catches it. Each platform
 // gives its own: the desktop throws to its handler guard, the browser reports it to the page

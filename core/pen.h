@@ -29,4 +29,18 @@ constexpr bool drawsDotted(const DrawingState &state)
     return state.drawStyle == DrawStyle::Dotted && state.drawWidth <= widestStyled;
 }
 
+// A pen never narrower than one pixel.
+constexpr int widthOf(const DrawingState &state)
+{
+    return state.drawWidth > 1 ? state.drawWidth : 1;
+}
+
+// A solid pen half as wide as a circle's radius, or wider, covers the whole circle: it is drawn
+// as one disc in the pen's colour, of the radius plus half the pen. Stroked, so small a circle
+// would come out as a hollow ring at some scales.
+constexpr bool coversCircle(const DrawingState &state, double radiusPixels)
+{
+    return state.drawStyle == DrawStyle::Solid && widthOf(state) / 2.0 >= radiusPixels;
+}
+
 } // namespace pen

@@ -1,6 +1,9 @@
 #include "core/runtimeerror.h"
 
-RuntimeError::RuntimeError(Code code) : std::runtime_error(czechName(code)), code_(code) {}
+RuntimeError::RuntimeError(Code code)
+    : std::runtime_error(std::string(texts::words(name(code), Language::Czech))), code_(code)
+{
+}
 
 void raiseRuntimeError(ErrorCodes::Code code)
 {

@@ -1,7 +1,6 @@
 #include "tools/pictures.h"
 
 #include "app/canvas.h"
-#include "app/widgetform.h"
 #include "core/animation/scene.h"
 #include "core/animation/startclick.h"
 #include "core/window/detachedform.h"
@@ -19,7 +18,8 @@ namespace {
 class OffscreenForm : public DetachedForm
 {
 public:
-    explicit OffscreenForm(qreal ratio) : canvas_(WidgetForm::sceneSize, ratio)
+    explicit OffscreenForm(qreal ratio)
+        : canvas_(QSize(scene::pixelWidth, scene::pixelHeight), ratio)
     {
         // The pictures need no pace: a pace below twenty means no wait at all.
         setText("nSpomal", "0");

@@ -61,11 +61,12 @@ def main():
     args.add_argument('--out', type=pathlib.Path, required=True)
     a = args.parse_args()
 
+    # By file name, as the engine's layout names the pictures.
     pictures = {}
     for item in a.picture:
-        name, path = item.split('=', 1)
-        data = base64.b64encode(pathlib.Path(path).read_bytes()).decode()
-        pictures[name] = 'data:image/gif;base64,' + data
+        path = pathlib.Path(item)
+        data = base64.b64encode(path.read_bytes()).decode()
+        pictures[path.name] = 'data:image/gif;base64,' + data
 
     html = (a.page / 'halmira.html').read_text()
     parts = {

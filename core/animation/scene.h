@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/twips.h"
 #include "core/window/layout.h"
 
 // The scene's quantities, in twips with y downward.
@@ -43,6 +44,14 @@ inline constexpr int maxSteps = 3000;
 inline constexpr double width = 12000;
 inline constexpr int height = 10000;
 inline constexpr int wipePenWidth = 5;
+
+// The canvas that shows the scene, in logical pixels: at least the scene, and at most that with
+// the wipe's pen reaching past its edges by half its width.
+inline constexpr int pixelWidth = pixelsCovering(width);
+inline constexpr int pixelHeight = pixelsCovering(height);
+inline constexpr int wipeOverhang = (wipePenWidth + 1) / 2;
+inline constexpr int largestPixelWidth = pixelWidth + wipeOverhang;
+inline constexpr int largestPixelHeight = pixelHeight + wipeOverhang;
 
 // The wipe paints in the window's own background colour.
 inline constexpr Colour background = layout::backColor;

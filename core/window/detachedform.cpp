@@ -2,11 +2,11 @@
 
 #include "core/errors.h"
 
-DetachedForm::DetachedForm()
+DetachedForm::DetachedForm(Language language)
 {
     for (const layout::Control &row : layout::controls) {
         if (row.kind == layout::Kind::TextBox)
-            texts_.emplace(row.name, row.text);
+            texts_.emplace(row.name, texts::words(row.text, language));
         else if (row.kind == layout::Kind::ScrollBar)
             values_.emplace(row.name, layout::scrollMinimum);
     }

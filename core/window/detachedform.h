@@ -12,7 +12,7 @@
 class DetachedForm : public Form
 {
 public:
-    DetachedForm();
+    explicit DetachedForm(Language language = Language::Czech);
 
     // The scroll bar's value and the decimal point, as the platform hands them in.
     void setValue(std::string_view control, int value);

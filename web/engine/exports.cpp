@@ -1,20 +1,20 @@
-// The module's exports: the layout, the handlers, and the control state the page hands in
-// before each handler runs.
-#include "core/animation/startclick.h"
+// The module's exports: the layout, the handlers, the control state the page hands in before
+// each handler runs, the held-input queue and the figures that draw the scene as it stands.
 #include "core/errors.h"
-#include "core/window/handlers.h"
-#include "web/engine/handlers.h"
+#include "core/window/inputqueue.h"
+#include "core/window/wiring.h"
 #include "web/engine/host.h"
 #include "web/engine/layoutjson.h"
 #include "web/engine/webform.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace {
 
+Language language = Language::Czech;
 WebForm form;
+InputQueue<int> held;   // the page keeps what each ticket stands for
 std::string input;      // what the page writes in: a name, then a text
 std::string layoutText; // kept alive for the page to read
 
@@ -34,9 +34,30 @@ std::string_view inputPart(std::size_t from, std::size_t length)
 void report(ErrorCodes::Code code)
 {
     form.flush(); // the report shows over what was drawn up to the error
-    const char *name = ErrorCodes::czechName(code);
-    host::runtimeError(code, name, std::strlen(name));
+    const std::string sentence = errorReport(code, language);
+    host::runtimeError(code, sentence.data(), sentence.size());
 }
+
+// What a run shows and says beyond its drawing reaches the page after the figures before it.
+class PageListener : public RunListener
+{
+    void sceneCovers() override
+    {
+        form.figures().covered();
+        form.flush();
+        host::sceneCovers();
+    }
+    void announce(std::string_view words) override
+    {
+        form.flush();
+        host::announce(words.data(), words.size());
+    }
+    void describeScene(std::string_view description) override
+    {
+        form.flush();
+        host::describeScene(description.data(), description.size());
+    }
+} listener;
 
 } // namespace
 
@@ -57,7 +78,7 @@ HALMIRA_EXPORT("report_internal_error") void reportInternalError()
 
 HALMIRA_EXPORT("layout_json") const char *layoutJsonText()
 {
-    layoutText = layoutJson();
+    layoutText = layoutJson(language);
     return layoutText.c_str();
 }
 
@@ -91,23 +112,62 @@ HALMIRA_EXPORT("suspend_area") SuspendArea *emptySuspendArea()
     return &suspendArea;
 }
 
-HALMIRA_EXPORT("run_handler") void runHandler(int handler)
+HALMIRA_EXPORT("run_handler") void runPageHandler(int handler)
 {
-    switch (static_cast<Handler>(handler)) {
-    case Handler::Load:
-        formLoad(form);
-        break;
-    case Handler::Start:
-        // The Start handler's wipe paints over the whole scene before anything else.
-        form.covered();
-        comStartClick(form);
-        break;
-    case Handler::Change:
-        hScroll1Change(form);
-        break;
-    case Handler::Konec:
-        comKonecClick(form);
-        break;
-    }
+    runHandler(static_cast<Handler>(handler), form, listener, language);
     form.flush();
+}
+
+// The records that draw the scene as it stands, for the page to draw it again: a pointer to
+// the first, and their count.
+HALMIRA_EXPORT("kept_figures") const float *keptFigures()
+{
+    return form.figures().kept().data()->data();
+}
+
+HALMIRA_EXPORT("kept_figure_count") std::size_t keptFigureCount()
+{
+    return form.figures().kept().size();
+}
+
+// The held-input queue, by the tickets the page gives its held events and handler requests.
+HALMIRA_EXPORT("input_begin") void inputBegin()
+{
+    held.begin();
+}
+
+HALMIRA_EXPORT("input_end") void inputEnd()
+{
+    held.end();
+}
+
+HALMIRA_EXPORT("input_defer") void inputDefer(int ticket)
+{
+    held.defer(ticket);
+}
+
+// The next ticket to deliver now, or -1.
+HALMIRA_EXPORT("input_next") int inputNext()
+{
+    return held.next().value_or(-1);
+}
+
+HALMIRA_EXPORT("input_discard") void inputDiscard()
+{
+    held.discard();
+}
+
+HALMIRA_EXPORT("input_busy") bool inputBusy()
+{
+    return held.busy();
+}
+
+HALMIRA_EXPORT("input_holding") bool inputHolding()
+{
+    return held.holding();
+}
+
+HALMIRA_EXPORT("input_may_run") bool inputMayRun()
+{
+    return held.mayRun();
 }

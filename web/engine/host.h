@@ -23,8 +23,14 @@ HALMIRA_IMPORT("unload") void unload();
 // build lets it suspend the handler (binaryen's asyncify), so the page's event loop runs on
 // meanwhile and a timer resumes the handler.
 HALMIRA_IMPORT("wait_until") void waitUntil(double deadlineNanoseconds);
+// The error report's sentence, for the error with that number.
 HALMIRA_IMPORT("runtime_error")
-void runtimeError(int code, const char *name, std::size_t nameLength);
+void runtimeError(int code, const char *report, std::size_t length);
+// What a run shows and says beyond its drawing: the scene covers the windowless controls, words
+// to announce, and what the drawing now shows.
+HALMIRA_IMPORT("scene_covers") void sceneCovers();
+HALMIRA_IMPORT("announce") void announce(const char *words, std::size_t length);
+HALMIRA_IMPORT("describe_scene") void describeScene(const char *words, std::size_t length);
 }
 
 #undef HALMIRA_IMPORT

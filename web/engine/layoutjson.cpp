@@ -2,13 +2,16 @@
 
 #include "core/animation/scene.h"
 #include "core/conversions.h"
+#include "core/figures.h"
+#include "core/pace.h"
 #include "core/pen.h"
 #include "core/twips.h"
-#include "core/window/announcements.h"
+#include "core/window/keys.h"
 #include "core/window/layout.h"
-#include "web/engine/figures.h"
-#include "web/engine/handlers.h"
+#include "core/window/wiring.h"
 
+#include <chrono>
+#include <string_view>
 #include <type_traits>
 
 namespace {
@@ -32,13 +35,44 @@ const char *kindName(layout::Kind kind)
     return "";
 }
 
+const char *eventName(Event event)
+{
+    switch (event) {
+    case Event::Load:
+        return "load";
+    case Event::Click:
+        return "click";
+    case Event::Change:
+        return "change";
+    }
+    return "";
+}
+
+const char *clickName(ClickOn on)
+{
+    switch (on) {
+    case ClickOn::Press:
+        return "press";
+    case ClickOn::Release:
+        return "release";
+    case ClickOn::Never:
+        break;
+    }
+    return "never";
+}
+
+double milliseconds(std::chrono::milliseconds duration)
+{
+    return static_cast<double>(duration.count());
+}
+
 // A JSON text written in order: objects and arrays opened and closed by hand, fields by name.
 class Json
 {
 public:
     std::string text;
 
-    Json &open(const char *name = nullptr, char bracket = '{')
+    Json &open(std::string_view name = {}, char bracket = '{')
     {
         key(name);
         text += bracket;
@@ -49,56 +83,76 @@ public:
         text += bracket;
         return *this;
     }
-    template <typename Value> Json &field(const char *name, Value value)
+    template <typename Value> Json &field(std::string_view name, Value value)
     {
         key(name);
         if constexpr (std::is_same_v<Value, bool>)
             text += value ? "true" : "false";
         else if constexpr (std::is_arithmetic_v<Value> || std::is_enum_v<Value>)
             text += numberToText(static_cast<double>(value), ".");
-        else if (value)
-            string(value);
         else
-            text += "null";
+            string(value);
+        return *this;
+    }
+    Json &null(std::string_view name)
+    {
+        key(name);
+        text += "null";
         return *this;
     }
 
 private:
-    void key(const char *name)
+    void key(std::string_view name)
     {
         if (!text.empty() && text.back() != '{' && text.back() != '[')
             text += ',';
-        if (name) {
+        if (!name.empty()) {
             string(name);
             text += ':';
         }
     }
-    // The table's texts are plain, but quotes and backslashes are escaped all the same.
-    void string(const char *value)
+    // Quotes, backslashes and control characters are escaped; the rest is UTF-8 as it is.
+    void string(std::string_view value)
     {
         text += '"';
-        for (const char *c = value; *c; ++c) {
-            if (*c == '"' || *c == '\\')
+        for (const char c : value) {
+            if (c == '"' || c == '\\') {
                 text += '\\';
-            text += *c;
+                text += c;
+            } else if (c == '\n') {
+                text += "\\n";
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                constexpr const char *hex = "0123456789abcdef";
+                text += "\\u00";
+                text += hex[(c >> 4) & 0xF];
+                text += hex[c & 0xF];
+            } else {
+                text += c;
+            }
         }
         text += '"';
     }
 };
 
-void writeControl(Json &json, const layout::Control &row)
+void writeControl(Json &json, const layout::Control &row, Language language)
 {
     json.open()
         .field("name", row.name)
         .field("kind", kindName(row.kind))
-        .field("text", row.text)
-        .field("left", twipsToPixels(row.left))
+        .field("text", texts::words(row.text, language))
+        .field("spokenName", texts::words(layout::spokenName(row), language));
+    if (row.picture != layout::Picture::None)
+        json.field("picture", layout::pictureFile(row.picture));
+    else
+        json.null("picture");
+    json.field("left", twipsToPixels(row.left))
         .field("top", twipsToPixels(row.top))
         .field("width", twipsToPixels(row.width))
         .field("height", twipsToPixels(row.height))
         .field("shown", row.shown)
         .field("captionBox", row.style == layout::Style::CaptionBox)
-        .field("accessibleName", row.accessibleName);
+        .field("windowless", layout::isWindowless(row.kind))
+        .field("tabStop", layout::isTabStop(row));
     if (row.font.points > 0)
         json.open("font")
             .field("pixels", layout::fontPixels(row.font))
@@ -107,46 +161,67 @@ void writeControl(Json &json, const layout::Control &row)
     json.close();
 }
 
-} // namespace
-
-std::string layoutJson()
+void writeRules(Json &json)
 {
-    Json json;
-    json.open()
-        .field("name", layout::windowName)
-        .field("caption", layout::caption)
-        .field("backColor", layout::backColor)
-        .field("width", twipsToPixels(layout::openingWidth))
-        .field("height", twipsToPixels(layout::openingHeight));
-    json.open("font")
-        .field("family", layout::fontFamily)
-        .field("pixels", layout::fontPixels({}))
-        .close();
-    json.open("scroll")
-        .field("minimum", layout::scrollMinimum)
-        .field("maximum", layout::scrollMaximum)
-        .field("step", layout::scrollStep)
-        .close();
+    json.open("handlers");
+    for (const HandlerName &handler : handlerNames)
+        json.field(handler.name, handler.handler);
+    json.close();
+    json.open("wiring", '[');
+    for (const Wire &wire : wiring)
+        json.open()
+            .field("control", wire.control)
+            .field("event", eventName(wire.event))
+            .field("handler", handlerNames[static_cast<std::size_t>(wire.handler)].name)
+            .close();
+    json.close(']');
 
+    json.open("keys");
+    json.open("button");
+    for (const KeyName &key : keyNames)
+        if (buttonClick(key.key) != ClickOn::Never)
+            json.field(key.name, clickName(buttonClick(key.key)));
+    json.close();
+    json.open("scrollBar");
+    for (const ScrollKey &row : scrollKeys)
+        json.field(keyNames[static_cast<std::size_t>(row.key)].name, moveName(row.move));
+    json.close().close();
+
+    json.open("pace")
+        .field("frame", milliseconds(pace::frame))
+        .field("ahead", milliseconds(pace::ahead))
+        .field("busy", milliseconds(pace::busy))
+        .close();
+}
+
+void writeDrawing(Json &json)
+{
     // The scene in twips, and the canvas that covers it in pixels.
     json.field("twipsPerPixel", twipsPerPixel);
     json.open("canvas")
-        .field("width", pixelsCovering(scene::width))
-        .field("height", pixelsCovering(scene::height))
+        .field("width", scene::pixelWidth)
+        .field("height", scene::pixelHeight)
         .close();
 
-    json.open("handlers");
-    for (std::size_t i = 0; i < handlerNames.size(); ++i)
-        json.field(handlerNames[i], i);
-    json.close();
-
-    json.open("figures")
-        .field("recordSize", figures::recordSize)
-        .field("foreColor", figures::foreColor);
+    using namespace figures;
+    json.open("figures").field("recordSize", recordSize).field("foreColor", foreColor);
     json.open("ops");
-    for (std::size_t i = 0; i < figures::opNames.size(); ++i)
-        json.field(figures::opNames[i], figures::DrawWidth + i);
-    json.close().close();
+    for (const OpName &op : opNames)
+        json.field(op.name, op.op);
+    json.close();
+    json.open("fields")
+        .field("op", OpField)
+        .field("value", Value)
+        .field("x1", X1)
+        .field("y1", Y1)
+        .field("x2", X2)
+        .field("y2", Y2)
+        .field("colour", ColourField)
+        .field("x", X)
+        .field("y", Y)
+        .field("radius", Radius)
+        .close()
+        .close();
 
     const DrawingState start;
     json.open("pen")
@@ -155,23 +230,51 @@ std::string layoutJson()
         .field("fillStyle", start.fillStyle)
         .field("fillColor", start.fillColor)
         .field("foreColor", pen::foreColor)
+        .field("solid", DrawStyle::Solid)
         .field("dotted", DrawStyle::Dotted)
         .field("solidFill", FillStyle::Solid)
         .field("widestStyled", pen::widestStyled)
         .field("dotLength", pen::dotLength)
         .close();
+}
 
-    json.open("speech")
-        .field("sceneName", announcements::sceneName)
-        .field("sceneDescription", announcements::sceneDescription)
-        .field("runStarted", announcements::runStarted)
-        .field("runFinished", announcements::runFinished)
+} // namespace
+
+std::string layoutJson(Language language)
+{
+    Json json;
+    json.open()
+        .field("language", texts::code(language))
+        .field("name", layout::windowName)
+        .field("caption", texts::words(layout::caption, language))
+        .field("backColor", layout::backColor)
+        .field("width", twipsToPixels(layout::openingWidth))
+        .field("height", twipsToPixels(layout::openingHeight))
+        .field("firstFocus", layout::firstFocus().name)
+        .field("uprightPhoneWidth", layout::uprightPhoneWidth);
+    json.open("font").field("family", layout::fontFamily).field("pixels", layout::fontPixels({}));
+    json.open("substitutes", '[');
+    for (const char *family : layout::fontSubstitutes)
+        json.field({}, family);
+    json.close(']').close();
+    json.open("scroll")
+        .field("minimum", layout::scrollMinimum)
+        .field("maximum", layout::scrollMaximum)
+        .field("step", layout::scrollStep)
         .close();
+
+    writeRules(json);
+    writeDrawing(json);
+
+    json.open("words");
+    for (const Text id : texts::all())
+        json.field(texts::name(id), texts::words(id, language));
+    json.close();
 
     // In tab order, as the page's document order is its tab order.
     json.open("controls", '[');
     for (const layout::Control *row : layout::tabOrder())
-        writeControl(json, *row);
+        writeControl(json, *row, language);
     json.close(']');
     json.close();
     return std::move(json.text);

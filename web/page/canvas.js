@@ -1,25 +1,26 @@
 // The window's drawing: the figure records the engine sends, replayed onto a canvas with as many
 // pixels as the screen shows of it: the device pixel ratio times the window's scale and the pinch
-// zoom. The records still to be seen are kept, those since the last drawing that covered
-// everything, so that a zoom, a rotation or a screen of another ratio draws the scene again,
-// crisp, rather than stretching the old pixels. The records' layout, the pen's rules and the
-// scale come from the engine.
+// zoom. A zoom, a rotation or a screen of another ratio draws the scene again, crisp, from the
+// records the engine keeps for it, rather than stretching the old pixels. The records' layout,
+// the pen's rules and the scale come from the engine.
 import { cssColour } from './window.js';
 
 const maxPixels = 16e6;
 const settle = 100; // ms
 
 export class FigureCanvas {
-  constructor(element, layout) {
+  // kept(): the records that draw the scene as it stands, from the engine.
+  constructor(element, layout, kept) {
     this.element = element;
-    ({ recordSize: this.recordSize, ops: this.op, foreColor: this.foreColorMark } = layout.figures);
+    this.kept = kept;
+    ({ recordSize: this.recordSize, ops: this.op, fields: this.field,
+      foreColor: this.foreColorMark } = layout.figures);
     this.penRules = layout.pen;
     this.twipsPerPixel = layout.twipsPerPixel;
     this.width = layout.canvas.width;
     this.height = layout.canvas.height;
     element.style.width = `${this.width}px`;
     element.style.height = `${this.height}px`;
-    this.batches = [];
     this.ratio = 0;
     this.pending = null;
     // Ready to draw at once; the page sets the resolution it fits the screen with.
@@ -43,16 +44,14 @@ export class FigureCanvas {
     }, settle);
   }
 
-  // Draws the kept records again, at the current ratio.
+  // Draws the scene again, at the current ratio.
   redraw() {
     this.scale = this.ratio / this.twipsPerPixel;
     this.element.width = Math.round(this.width * this.ratio);
     this.element.height = Math.round(this.height * this.ratio);
     this.context = this.element.getContext('2d');
     this.reset();
-    this.redrawing = true;
-    for (const records of this.batches) this.replay(records);
-    this.redrawing = false;
+    this.replay(this.kept());
   }
 
   reset() {
@@ -60,73 +59,62 @@ export class FigureCanvas {
       fillColor: this.fillColor } = this.penRules);
   }
 
-  // Draws records the engine made, and keeps them.
+  // Draws records the engine made.
   draw(records) {
-    this.batches.push(records);
     this.replay(records);
   }
 
   // Consecutive lines in one pen are stroked as one path, and a line that lands on the same
-  // pixels as the one before adds nothing to it. The wipe alone is 10000 lines, and its batch
-  // is replayed before the JIT has warmed, so this loop keeps to locals and plain indexing.
+  // pixels as the one before adds nothing to it. A run's first batch is replayed before the JIT
+  // has warmed, so this loop keeps to locals and plain indexing.
   replay(records) {
     const { recordSize, op: Op, foreColorMark } = this;
+    const { x1: X1, y1: Y1, x2: X2, y2: Y2, colour: COLOUR, value: VALUE, x: X, y: Y,
+      radius: RADIUS } = this.field;
     const foreColor = this.penRules.foreColor;
-    let last1 = NaN;
-    let last2 = NaN;
-    let last3 = NaN;
-    let last4 = NaN;
+    let lastX1 = NaN;
+    let lastY1 = NaN;
+    let lastX2 = NaN;
+    let lastY2 = NaN;
     for (let i = 0; i < records.length; i += recordSize) {
       const op = records[i];
       if (op === Op.Line || op === Op.Band) {
-        const e = records[i + 5];
-        const colour = e === foreColorMark ? foreColor : e;
+        const recorded = records[i + COLOUR];
+        const colour = recorded === foreColorMark ? foreColor : recorded;
         if (colour !== this.pathColour) {
           this.beginLines(colour);
-          last1 = NaN;
+          lastX1 = NaN;
         }
         const scale = this.scale;
         const offset = this.offset;
-        const p1 = Math.floor(records[i + 1] * scale) + offset;
-        const q1 = Math.floor(records[i + 2] * scale) + offset;
-        const p2 = Math.floor(records[i + 3] * scale) + offset;
-        const q2 = Math.floor(records[i + 4] * scale) + offset;
+        const x1 = Math.floor(records[i + X1] * scale) + offset;
+        const y1 = Math.floor(records[i + Y1] * scale) + offset;
+        const x2 = Math.floor(records[i + X2] * scale) + offset;
+        const y2 = Math.floor(records[i + Y2] * scale) + offset;
         if (op === Op.Band) {
-          this.lines(p1, q1, p2, records[i + 2], records[i + 4]);
-          last1 = NaN;
+          this.lines(x1, y1, x2, records[i + Y1], records[i + Y2]);
+          lastX1 = NaN;
           continue;
         }
-        if (p1 === last1 && q1 === last2 && p2 === last3 && q2 === last4) continue;
-        last1 = p1;
-        last2 = q1;
-        last3 = p2;
-        last4 = q2;
-        this.line(p1, q1, p2, q2);
+        if (x1 === lastX1 && y1 === lastY1 && x2 === lastX2 && y2 === lastY2) continue;
+        lastX1 = x1;
+        lastY1 = y1;
+        lastX2 = x2;
+        lastY2 = y2;
+        this.line(x1, y1, x2, y2);
         continue;
       }
       this.stroke();
-      const a = records[i + 1];
+      const value = records[i + VALUE];
       switch (op) {
-        case Op.DrawWidth: this.drawWidth = a; break;
-        case Op.DrawStyle: this.drawStyle = a; break;
-        case Op.FillStyle: this.fillStyle = a; break;
-        case Op.FillColor: this.fillColor = a; break;
-        case Op.Circle: this.circle(a, records[i + 2], records[i + 3]); break;
-        case Op.Covered: if (!this.redrawing) this.forget(records, i); break;
+        case Op.DrawWidth: this.drawWidth = value; break;
+        case Op.DrawStyle: this.drawStyle = value; break;
+        case Op.FillStyle: this.fillStyle = value; break;
+        case Op.FillColor: this.fillColor = value; break;
+        case Op.Circle: this.circle(records[i + X], records[i + Y], records[i + RADIUS]); break;
       }
     }
     this.stroke();
-  }
-
-  // What comes next paints over everything: only the drawing state and the records from here
-  // on need keeping.
-  forget(records, at) {
-    const { recordSize, op } = this;
-    const state = [[op.DrawWidth, this.drawWidth], [op.DrawStyle, this.drawStyle],
-      [op.FillStyle, this.fillStyle], [op.FillColor, this.fillColor]];
-    const start = new Float32Array(state.length * recordSize);
-    state.forEach(([code, value], k) => start.set([code, value], k * recordSize));
-    this.batches = [start, records.subarray(at + recordSize)];
   }
 
   // The pen as the desktop's: only the narrowest pens draw dotted, wider ones solid with round
@@ -240,10 +228,19 @@ export class FigureCanvas {
 
   circle(x, y, radius) {
     const g = this.context;
-    this.pen(this.penRules.foreColor);
+    const rules = this.penRules;
+    this.pen(rules.foreColor);
     g.beginPath();
+    const width = Math.max(this.drawWidth, 1);
+    if (this.drawStyle === rules.solid && width / 2 >= radius / this.twipsPerPixel) {
+      // A pen this wide covers the whole circle: one disc in the pen's colour.
+      g.arc(this.at(x), this.at(y), (radius / this.twipsPerPixel + width / 2) * this.ratio, 0,
+        2 * Math.PI);
+      g.fill();
+      return;
+    }
     g.arc(this.at(x), this.at(y), radius * this.scale, 0, 2 * Math.PI);
-    if (this.fillStyle === this.penRules.solidFill) {
+    if (this.fillStyle === rules.solidFill) {
       g.fillStyle = cssColour(this.fillColor);
       g.fill();
     }

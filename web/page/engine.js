@@ -2,17 +2,18 @@
 // thread. A handler that waits suspends there (the module is built with binaryen's asyncify):
 // the wait_until import unwinds its stack, the page's event loop runs on, and the pacer's timer
 // rewinds it where it stopped. The figures made meanwhile go to the host in one batch whenever
-// the page is about to be free to show them, or before a control changes.
+// the page is about to be free to show them, or before a control changes or words are said.
 import { Pacer } from './pacer.js';
 
 const utf8 = new TextDecoder();
 const encoder = new TextEncoder();
 
 export class Engine {
-  // The host: figures(records), control(name, change) and unload().
+  // The host: figures(records), control(name, change), unload(), sceneCovers(), announce(words)
+  // and describeScene(words).
   constructor(host) {
     this.host = host;
-    this.pacer = new Pacer();
+    this.pacer = null;
     this.exports = null;
     this.sleep = null;
     this.area = 0;
@@ -34,6 +35,7 @@ export class Engine {
     const { instance } = await WebAssembly.instantiateStreaming(module, this.imports());
     this.exports = instance.exports;
     this.exports._initialize();
+    this.held = new HeldInput(this.exports);
   }
 
   memory() {
@@ -54,7 +56,17 @@ export class Engine {
 
   layout() {
     const bytes = new Uint8Array(this.memory(), this.exports.layout_json());
-    return JSON.parse(utf8.decode(bytes.subarray(0, bytes.indexOf(0))));
+    const layout = JSON.parse(utf8.decode(bytes.subarray(0, bytes.indexOf(0))));
+    this.pacer ??= new Pacer(layout.pace);
+    this.recordSize = layout.figures.recordSize;
+    return layout;
+  }
+
+  // The records that draw the scene as it stands, from the state they start in.
+  kept() {
+    const x = this.exports;
+    return new Float32Array(this.memory(), x.kept_figures(), x.kept_figure_count() * this.recordSize)
+      .slice();
   }
 
   // The locale's decimal point, as the desktop takes it from the system. The first use of Intl
@@ -147,6 +159,12 @@ export class Engine {
     this.host.control(this.text(name, nameLength), change);
   }
 
+  // What a run shows and says beyond its drawing, after what it drew before.
+  told(action, ...args) {
+    this.draw();
+    this.host[action](...args);
+  }
+
   imports() {
     return {
       halmira: {
@@ -163,9 +181,12 @@ export class Engine {
           this.control(name, nameLength, { visible: visible !== 0 }),
         unload: () => this.host.unload(),
         wait_until: (deadline) => this.waitUntil(deadline),
-        runtime_error: (code, name, length) => {
-          this.error = { code, name: this.text(name, length) };
+        runtime_error: (code, report, length) => {
+          this.error = { code, report: this.text(report, length) };
         },
+        scene_covers: () => this.told('sceneCovers'),
+        announce: (words, length) => this.told('announce', this.text(words, length)),
+        describe_scene: (words, length) => this.told('describeScene', this.text(words, length)),
       },
       // The C library's few system calls: the clock the pace is kept on, and a diagnostic
       // stream nothing should write to.
@@ -190,5 +211,56 @@ export class Engine {
         fd_seek: () => 0,
       },
     };
+  }
+}
+
+// The engine's held-input queue, which keeps the order and the rules: the page keeps what each
+// ticket stands for, a held event or a handler asked for.
+class HeldInput {
+  constructor(exports) {
+    this.x = exports;
+    this.items = new Map();
+    this.tickets = 0;
+  }
+
+  get busy() {
+    return this.x.input_busy() !== 0;
+  }
+
+  // Input given now waits: a handler runs, or held input has still to come.
+  get holding() {
+    return this.x.input_holding() !== 0;
+  }
+
+  get mayRun() {
+    return this.x.input_may_run() !== 0;
+  }
+
+  begin() {
+    this.x.input_begin();
+  }
+
+  end() {
+    this.x.input_end();
+  }
+
+  defer(item) {
+    const ticket = ++this.tickets;
+    this.items.set(ticket, item);
+    this.x.input_defer(ticket);
+  }
+
+  // The next item to deliver now, or null while a handler runs.
+  next() {
+    const ticket = this.x.input_next();
+    if (ticket < 0) return null;
+    const item = this.items.get(ticket);
+    this.items.delete(ticket);
+    return item;
+  }
+
+  discard() {
+    this.x.input_discard();
+    this.items.clear();
   }
 }

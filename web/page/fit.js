@@ -2,12 +2,13 @@
 // visual viewport, less a small margin, down on phones and up on projectors. The window keeps
 // its own size and coordinates inside (one transform on it), so the layout table, the controls
 // and the scroll bar's pointer maths stay as on the desktop. ?scale=1 pins it at its own size.
+// A phone held upright shows the engine's hint to turn it, above the window.
 const margin = 8;
 
 export class Fit {
   // The window's own size in pixels; onResolution(ratio): the canvas's pixels per window pixel
   // changed, as after a zoom. Nothing here asks the page for a layout it has not made yet.
-  constructor(root, { width, height }, onResolution) {
+  constructor(root, { width, height, uprightPhoneWidth, words }, onResolution) {
     this.root = root;
     this.width = width;
     this.height = height;
@@ -16,7 +17,12 @@ export class Fit {
     this.scale = 1;
     this.resolution = 0;
     this.hint = document.getElementById('turn');
-    this.upright = matchMedia('(orientation: portrait) and (max-width: 599px)');
+    this.hint.textContent = words.TurnDevice;
+    this.upright = matchMedia(
+      `(orientation: portrait) and (max-width: ${uprightPhoneWidth - 1}px)`);
+    const showHint = () => document.body.classList.toggle('upright', this.upright.matches);
+    this.upright.addEventListener('change', showHint);
+    showHint();
     document.body.classList.toggle('pinned', this.pinned);
     const refit = () => this.fit();
     addEventListener('resize', refit);

@@ -1,11 +1,11 @@
 // A button beside the window that puts the page in full screen, for a projector, and takes it
 // out again; hidden where the browser has no Fullscreen API. The window scales to the screen by
-// the same rule as anywhere.
-export function offerFullScreen(button) {
+// the same rule as anywhere. Its name comes from the engine's words.
+export function offerFullScreen(button, words) {
   if (!document.fullscreenEnabled) return;
   button.hidden = false;
   const label = () => {
-    const text = document.fullscreenElement ? 'Ukončit celou obrazovku' : 'Celá obrazovka';
+    const text = document.fullscreenElement ? words.LeaveFullScreen : words.FullScreen;
     button.setAttribute('aria-label', text);
     button.title = text;
   };
@@ -14,4 +14,5 @@ export function offerFullScreen(button) {
     else document.documentElement.requestFullscreen().catch(() => {});
   });
   document.addEventListener('fullscreenchange', label);
+  label();
 }

@@ -1,12 +1,15 @@
-// Holds the user's input back while a handler runs, and delivers it afterwards in order, as if it
-// had been given then, as the desktop's event loop does:
+// Holds the user's input back while a handler runs, in the engine's input queue, and delivers it
+// afterwards in order, as if it had been given then, as the desktop's event loop does:
 // - a key goes to whatever has the focus when it is delivered;
 // - a press and its release pair up wherever the release happens;
 // - input that no longer means anything, such as the release of a press the page never saw, is
 //   dropped;
 // - the browser's own shortcuts stay the browser's.
-// Handlers asked for meanwhile wait in the same queue. Synthetic events reach the listeners but
-// have no default action, so the few defaults that matter are carried out here.
+// Handlers asked for meanwhile wait in the same queue. What the browser would have done itself
+// with a given-back key or wheel is done by defaults.js.
+import { edit, scrollPage } from './defaults.js';
+import { keyName, modified } from './keys.js';
+
 const pointer = ['pointerdown', 'pointermove', 'pointerup', 'pointercancel'];
 const mouse = ['mousedown', 'mousemove', 'mouseup', 'click', 'dblclick', 'auxclick', 'contextmenu'];
 const keys = ['keydown', 'keyup', 'keypress'];
@@ -15,9 +18,9 @@ const releases = new Set(['pointerup', 'pointercancel', 'mouseup']);
 export class Gate {
   constructor(root) {
     this.root = root;
-    this.busy = false;
+    this.held = null; // the engine's queue, once it is loaded
+    this.buttonKeys = {};
     this.closed = false;
-    this.queue = [];
     // Pointers the browser has pressed, by id: whether the press was in the window.
     this.pressed = new Map();
     // Pointers the page has been given a press of, and not yet its release.
@@ -29,6 +32,21 @@ export class Gate {
       addEventListener(type, (event) => this.filter(event), { capture: true, passive: false });
   }
 
+  // The engine's queue, and the keys that click a button, from its layout.
+  attach(held, buttonKeys) {
+    this.held = held;
+    this.buttonKeys = buttonKeys;
+  }
+
+  get busy() {
+    return this.held?.busy ?? false;
+  }
+
+  // Nothing runs, and nothing held is left to deliver.
+  get idle() {
+    return !this.held?.holding;
+  }
+
   // Whether what the page does on its own, a repeat or a drag, must leave the controls alone.
   get holding() {
     return this.busy || this.closed;
@@ -37,7 +55,7 @@ export class Gate {
   filter(event) {
     if (this.closed || !event.isTrusted) return;
     const inWindow = this.root.contains(event.target);
-    const held = this.busy && this.holds(event, inWindow);
+    const held = Boolean(this.held?.holding) && this.holds(event, inWindow);
     if (event.type === 'pointerdown') this.pressed.set(event.pointerId, inWindow);
     else if (event.type === 'pointerup' || event.type === 'pointercancel')
       this.pressed.delete(event.pointerId);
@@ -47,7 +65,7 @@ export class Gate {
     }
     event.preventDefault();
     event.stopImmediatePropagation();
-    this.queue.push(() => this.deliver(event));
+    this.held.defer(() => this.deliver(event));
   }
 
   // What the page's controls have been given: presses not yet released, and a Space held down.
@@ -55,7 +73,7 @@ export class Gate {
     if (event.type === 'pointerdown') this.down.add(event.pointerId);
     else if (event.type === 'pointerup' || event.type === 'pointercancel')
       return this.down.delete(event.pointerId);
-    else if (event.type === 'keydown' && event.key === ' ') this.spaceDownOn = target;
+    else if (event.type === 'keydown' && keyName(event) === 'Space') this.spaceDownOn = target;
     return true;
   }
 
@@ -73,24 +91,25 @@ export class Gate {
 
   // Runs the action now, or after the handler and whatever is held before it.
   run(action) {
-    if (this.busy) this.queue.push(action);
-    else if (!this.closed) action();
+    if (this.closed) return;
+    if (this.held.mayRun) action();
+    else this.held.defer(action);
   }
 
   begin() {
-    this.busy = true;
+    this.held.begin();
   }
 
+  // Delivers what was held, one item at a time: an item that starts another handler leaves the
+  // rest for after that one.
   end() {
-    this.busy = false;
-    // An action that starts another handler leaves the rest for after that one.
-    while (!this.busy && !this.closed && this.queue.length) this.queue.shift()();
+    this.held.end();
+    for (let item = this.held.next(); item; item = this.held.next()) item();
   }
 
   // Drops what was held and holds nothing more; for a program that is ending.
   close() {
-    this.queue = [];
-    this.busy = false;
+    this.held?.discard();
     this.closed = true;
   }
 
@@ -121,21 +140,21 @@ export class Gate {
     const delivered = copy(event);
     target.dispatchEvent(delivered);
     if (delivered.defaultPrevented) return;
+    const clicks = this.buttonKeys[keyName(event)];
+    const button = target instanceof HTMLButtonElement;
     if (event.type === 'keyup') {
-      if (event.key === ' ' && target === this.spaceDownOn && target instanceof HTMLButtonElement)
-        target.click();
+      if (button && clicks === 'release' && target === this.spaceDownOn) target.click();
       this.spaceDownOn = null;
       return;
     }
     this.given(event, target);
-    if (target instanceof HTMLButtonElement && event.key === 'Enter' && !event.repeat)
-      target.click();
+    if (button && clicks === 'press' && !event.repeat) target.click();
     else if (target instanceof HTMLInputElement) edit(target, event);
   }
 }
 
 function isShortcut(event) {
-  return event.ctrlKey || event.metaKey || event.altKey || /^F\d+$/.test(event.key);
+  return modified(event) || /^F\d+$/.test(event.key);
 }
 
 function copy(event) {
@@ -153,39 +172,5 @@ function focusOn(target) {
 function deliverWheel(event) {
   const delivered = copy(event);
   event.target.dispatchEvent(delivered);
-  if (delivered.defaultPrevented) return;
-  const unit = [1, 16, innerHeight][event.deltaMode] ?? 1;
-  document.scrollingElement.scrollBy(event.deltaX * unit, event.deltaY * unit);
-}
-
-// What a key does in a text box: typing, deleting, and moving the caret or the selection.
-function edit(box, event) {
-  const { value, selectionStart: start, selectionEnd: end } = box;
-  if (event.key.length === 1) {
-    box.setRangeText(event.key, start, end, 'end');
-  } else if (event.key === 'Backspace' || event.key === 'Delete') {
-    const backspace = event.key === 'Backspace';
-    const from = start === end && backspace ? Math.max(0, start - 1) : start;
-    const to = start === end && !backspace ? Math.min(value.length, end + 1) : end;
-    box.setRangeText('', from, to, 'end');
-  } else {
-    const backward = box.selectionDirection === 'backward';
-    const anchor = backward ? end : start;
-    const head = backward ? start : end;
-    const moved = { ArrowLeft: head - 1, ArrowRight: head + 1, Home: 0, End: value.length }[event.key];
-    if (moved === undefined) return;
-    const to = Math.min(value.length, Math.max(0, moved));
-    if (event.shiftKey) {
-      box.setSelectionRange(Math.min(anchor, to), Math.max(anchor, to),
-        to < anchor ? 'backward' : 'forward');
-    } else if (start !== end && (event.key === 'ArrowLeft' || event.key === 'ArrowRight')) {
-      // An arrow ends a selection at its own side.
-      const at = event.key === 'ArrowLeft' ? start : end;
-      box.setSelectionRange(at, at);
-    } else {
-      box.setSelectionRange(to, to);
-    }
-    return;
-  }
-  box.dispatchEvent(new InputEvent('input', { bubbles: true }));
+  if (!delivered.defaultPrevented) scrollPage(event);
 }

@@ -1,12 +1,13 @@
 // Halmira in the browser: the window built from the engine's layout, its controls wired to the
-// engine's handlers, which run one at a time behind the input gate.
+// engine's handlers by the engine's table, which run one at a time behind the input gate. Every
+// word on the page comes from the engine.
 import { FigureCanvas } from './canvas.js';
 import { Engine } from './engine.js';
 import { Fit } from './fit.js';
 import { offerFullScreen } from './fullscreen.js';
 import { Gate } from './gate.js';
 import { Speech } from './speech.js';
-import { HalmiraWindow } from './window.js';
+import { HalmiraWindow, fontFamilies } from './window.js';
 
 const root = document.getElementById('halmira');
 const pictures = JSON.parse(document.getElementById('pictures').textContent);
@@ -15,22 +16,22 @@ const gate = new Gate(root);
 // What the benchmark and the tests read: when the window was ready, each run's handler and
 // times, and the worst delay from a figure made to the page being free to show it.
 const stats = {
-  ready: null, runs: [], worstDelay: 0, ended: false, timeRedraw,
-  // The figures the canvas keeps to draw the scene again.
+  ready: null, runs: [], worstDelay: 0, ended: false, layout: null, timeRedraw,
+  // The figures the engine keeps to draw the scene again.
   get keptRecords() {
-    return canvas.batches.reduce((n, batch) => n + batch.length, 0) / canvas.recordSize;
+    return engine.kept().length / engine.recordSize;
   },
   // Nothing is running and nothing held is left to deliver.
   get idle() {
-    return !gate.busy && gate.queue.length === 0;
+    return gate.idle;
   },
 };
 window.halmiraStats = stats;
 
+let layout = null;
 let window_ = null;
 let canvas = null;
 let speech = null;
-let handlers = null;
 let unloading = false;
 let current = null;
 
@@ -45,32 +46,54 @@ const engine = new Engine({
   unload() {
     unloading = true;
   },
+  sceneCovers: () => speech.sceneCovers(),
+  announce: (words) => speech.announce(words),
+  describeScene: (words) => speech.describeScene(words),
 });
 engine.load().then(open);
 
 function open() {
-  const layout = engine.layout();
-  handlers = layout.handlers;
+  layout = engine.layout();
+  stats.layout = layout;
+  useWords(layout);
+  gate.attach(engine.held, layout.keys.button);
   window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
-  canvas = new FigureCanvas(window_.canvas, layout);
+  canvas = new FigureCanvas(window_.canvas, layout, () => engine.kept());
   // Fitted as the first frame is made, before it is painted: reading the screen's size makes
   // the page lay itself out, which the frame does anyway.
   const fit = new Fit(root, layout, (ratio) => canvas.setResolution(ratio));
   requestAnimationFrame(() => fit.fit());
-  speech = new Speech(root, window_.canvas, layout);
-  offerFullScreen(document.getElementById('fullscreen'));
+  speech = new Speech(root, window_.canvas, window_.windowless, layout.words);
+  offerFullScreen(document.getElementById('fullscreen'), layout.words);
   // The scene offers no menu to save or copy the picture beneath it.
   root.addEventListener('contextmenu', (event) => {
     if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
   });
-  window_.control('comStart').addEventListener('click', () => run('Start'));
-  window_.control('comKonec').addEventListener('click', () => run('Konec'));
-  window_.control('HScroll1').addEventListener('change', () => run('Change'));
-  run('Load');
+  wire(layout.wiring);
   stats.ready = performance.now();
-  window_.control('comStart').focus({ preventScroll: true });
+  window_.control(layout.firstFocus).focus({ preventScroll: true });
   // The locale's decimal point, looked up while nothing else is asked of the page.
   setTimeout(() => engine.useLocale());
+}
+
+// The page's own words, and its language, from the engine.
+function useWords({ language, font, words }) {
+  document.documentElement.lang = language;
+  document.documentElement.style.setProperty('--fonts', fontFamilies(font));
+  document.getElementById('endedText').textContent = words.ProgramEnded;
+  document.getElementById('reopen').textContent = words.OpenAgain;
+  document.getElementById('errorTitle').textContent = words.ProgramName;
+  document.getElementById('errorOk').textContent = words.ErrorBoxOk;
+}
+
+// Each control's event runs its handler, as the engine's table has it; the window's own Load
+// runs now, before any input.
+function wire(wiring) {
+  const events = { click: 'click', change: 'change' };
+  for (const { control, event, handler } of wiring) {
+    if (event === 'load') run(handler);
+    else window_.control(control).addEventListener(events[event], () => run(handler));
+  }
 }
 
 // How long drawing the kept figures again takes, as a zoom does; for the benchmark.
@@ -86,10 +109,11 @@ function run(name) {
     gate.begin();
     current = { handler: name, started: performance.now(), records: 0 };
     stats.runs.push(current);
-    if (name === 'Start') speech.started();
-    const error = await engine.run(handlers[name], window_.state(), { numbers: name !== 'Load' });
+    speech.busy(true);
+    const error = await engine.run(layout.handlers[name], window_.state(),
+      { numbers: name !== 'Load' });
     current.ended = performance.now();
-    if (name === 'Start' && !error) speech.finished();
+    speech.busy(false);
     stats.worstDelay = engine.worstDelay;
     if (error) return report(error);
     if (unloading) return end();
@@ -97,12 +121,12 @@ function run(name) {
   });
 }
 
-// The run-time error report: a modal box naming the error, then the end of the program. Enter
-// closes it wherever the focus went within it, as the box's default button.
-function report({ code, name }) {
+// The run-time error report: a modal box with the engine's sentence, then the end of the
+// program. Enter closes it wherever the focus went within it, as the box's default button.
+function report({ report }) {
   gate.close();
   const box = document.getElementById('errorReport');
-  document.getElementById('errorText').textContent = `Chyba za běhu ${code}:\n\n${name}`;
+  document.getElementById('errorText').textContent = report;
   box.addEventListener('close', end, { once: true });
   box.addEventListener('keydown', (event) => {
     if (event.key !== 'Enter' || event.repeat) return;

@@ -1,17 +1,15 @@
-// Keeps the pace waits of a handler that suspends at each one. A wait is a fraction of a
-// millisecond, while timers come a millisecond or more late and nested ones no sooner than
-// 4 ms; so the handler runs on through its waits until it is a frame ahead of the clock, and
-// only then sleeps, once. Whatever it overslept or ran ahead is carried into the waits that
-// follow, so a run keeps its length, also when a hidden tab's timers come a second apart.
+// Keeps the pace waits of a handler that suspends at each one, by the engine's pace schedule. A
+// wait is a fraction of a millisecond, while timers come a millisecond or more late and nested
+// ones no sooner than 4 ms; so the handler runs on through its waits until it is a frame ahead
+// of the clock, or has kept the page busy a quarter of a frame, and only then sleeps, once.
+// Whatever it overslept or ran ahead is carried into the waits that follow, so a run keeps its
+// length, also when a hidden tab's timers come a second apart.
 export class Pacer {
-  // How far the handler may run ahead of the clock, and how long it may keep the page busy,
-  // before it gives the page back: a frame, and a quarter of one, in milliseconds. The first
-  // slice of a run holds the click's own work, so the shorter it is, the sooner the page shows
-  // the first figures.
-  static ahead = 16;
-  static busy = 4;
-
-  constructor() {
+  // The schedule's numbers, in milliseconds: how far the handler may run ahead of the clock,
+  // and how long it may keep the page from showing what it drew.
+  constructor({ ahead, busy }) {
+    this.ahead = ahead;
+    this.busy = busy;
     this.late = 0;
     this.since = 0;
     this.timer = null;
@@ -33,7 +31,7 @@ export class Pacer {
   wait(deadline) {
     const now = performance.now();
     const target = deadline - this.late;
-    if (target - now < Pacer.ahead && now - this.since < Pacer.busy) {
+    if (target - now < this.ahead && now - this.since < this.busy) {
       this.late = now - target;
       return null;
     }

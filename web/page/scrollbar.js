@@ -1,16 +1,19 @@
-// A horizontal scroll bar as the desktop's: arrows, trough and thumb, the arrow keys, PageUp,
-// PageDown, Home and End. A press on an arrow or the trough repeats while held; a dragged
-// thumb reports its value once, on release. Each change by the user fires 'change'. A press
-// is released wherever its pointer comes up, and while the page holds input back (a handler
-// is running) neither the repeat nor the drag moves it.
+// A horizontal scroll bar as the desktop's: arrows, trough and thumb, and the keys the engine's
+// rules give it. A press on an arrow or the trough repeats while held; a dragged thumb reports
+// its value once, on release. Each change by the user fires 'change'. A press is released
+// wherever its pointer comes up, and while the page holds input back (a handler is running)
+// neither the repeat nor the drag moves it.
+import { keyName, modified } from './keys.js';
+
 const firstRepeat = 500; // ms before a held press repeats
 const repeatEvery = 50;
 
 export class ScrollBar {
-  constructor({ minimum, maximum, step }, holding = () => false) {
+  constructor({ scroll: { minimum, maximum, step }, keys }, holding = () => false) {
     this.minimum = minimum;
     this.maximum = maximum;
     this.step = step;
+    this.moves = keys.scrollBar;
     this.holding = holding;
     this.current = minimum;
     this.timer = null;
@@ -71,18 +74,21 @@ export class ScrollBar {
   }
 
   key(event) {
-    const moves = {
-      ArrowLeft: () => this.current - this.step,
-      ArrowRight: () => this.current + this.step,
-      PageUp: () => this.current - this.step,
-      PageDown: () => this.current + this.step,
-      Home: () => this.minimum,
-      End: () => this.maximum,
-    };
-    const move = moves[event.key];
-    if (!move || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+    const move = this.moves[keyName(event)];
+    if (!move || modified(event) || event.shiftKey) return;
     event.preventDefault();
-    this.change(move());
+    this.change(this.moved(move));
+  }
+
+  // The value a key's move goes to.
+  moved(move) {
+    switch (move) {
+      case 'Back': return this.current - this.step;
+      case 'On': return this.current + this.step;
+      case 'First': return this.minimum;
+      case 'Last': return this.maximum;
+    }
+    return this.current;
   }
 
   // Client pixels to the bar's own: the page may scale the whole window.

@@ -1,17 +1,21 @@
 // The window built from the engine's layout table: each control an element whose id is its
 // name, placed in pixels as the engine gives them, in tab order, with the canvas above the
-// windowless controls and below the windowed ones.
+// windowless controls and below the windowed ones. Its words come from the engine too.
+import { keyName } from './keys.js';
 import { ScrollBar } from './scrollbar.js';
-
-const fallbackFonts = '"Liberation Sans", Arial, sans-serif';
 
 // A colour as &H00BBGGRR, the way the engine's figures and the layout carry it.
 export function cssColour(colour) {
   return `rgb(${colour & 0xff}, ${(colour >> 8) & 0xff}, ${(colour >> 16) & 0xff})`;
 }
 
-function font(family, { pixels, bold = false }) {
-  return `${bold ? 700 : 400} ${pixels}px "${family}", ${fallbackFonts}`;
+// The design font, then the faces with its metrics, then any sans-serif face.
+export function fontFamilies({ family, substitutes }) {
+  return [family, ...substitutes].map((name) => `"${name}"`).join(', ') + ', sans-serif';
+}
+
+function font(layout, { pixels, bold = false }) {
+  return `${bold ? 700 : 400} ${pixels}px ${fontFamilies(layout.font)}`;
 }
 
 function makeElement(row, layout, pictures, holding) {
@@ -34,19 +38,19 @@ function makeElement(row, layout, pictures, holding) {
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = row.text;
-      // A held Enter clicks once, or it would queue a run for every repeat.
       button.addEventListener('keydown', (event) => {
-        if (event.repeat && event.key === 'Enter') event.preventDefault();
+        // The browser clicks a button on Enter itself, on every repeat too; the window's
+        // rules click it once a press.
+        if (event.repeat && layout.keys.button[keyName(event)] === 'press') event.preventDefault();
       });
       return button;
     }
     case 'scrollBar':
-      return new ScrollBar(layout.scroll, holding).element;
+      return new ScrollBar(layout, holding).element;
     case 'image': {
       const image = document.createElement('img');
-      image.src = pictures[row.text] ?? '';
-      image.alt = row.accessibleName ?? '';
-      image.className = 'windowless';
+      image.src = pictures[row.picture] ?? '';
+      image.alt = row.spokenName;
       image.draggable = false;
       return image;
     }
@@ -58,7 +62,6 @@ function makeElement(row, layout, pictures, holding) {
     }
     case 'label': {
       const label = document.createElement('div');
-      label.className = 'windowless';
       label.textContent = row.text;
       label.style.background = cssColour(layout.backColor);
       return label;
@@ -73,11 +76,11 @@ export class HalmiraWindow {
     this.root = root;
     this.controls = new Map();
     document.title = layout.caption;
-    root.setAttribute('aria-label', layout.name);
+    root.setAttribute('aria-label', layout.words.ProgramName);
     root.style.width = `${layout.width}px`;
     root.style.height = `${layout.height}px`;
     root.style.background = cssColour(layout.backColor);
-    root.style.font = font(layout.font.family, layout.font);
+    root.style.font = font(layout, layout.font);
 
     root.addEventListener('keydown', (event) => this.cycleFocus(event));
     this.canvas = document.createElement('canvas');
@@ -86,17 +89,19 @@ export class HalmiraWindow {
     for (const row of layout.controls) {
       const element = makeElement(row, layout, pictures, holding);
       element.id = row.name;
+      element.classList.toggle('windowless', row.windowless);
       element.style.left = `${row.left}px`;
       element.style.top = `${row.top}px`;
       element.style.width = `${row.width}px`;
       element.style.height = `${row.height}px`;
-      if (row.font) element.style.font = font(layout.font.family, row.font);
-      if (row.kind !== 'image')
-        element.setAttribute('aria-label', row.accessibleName ?? row.text);
+      if (row.font) element.style.font = font(layout, row.font);
+      if (row.kind !== 'image') element.setAttribute('aria-label', row.spokenName);
       element.hidden = !row.shown;
       root.append(element);
       this.controls.set(row.name, element);
     }
+    this.windowless = layout.controls.filter((row) => row.windowless)
+      .map((row) => this.controls.get(row.name));
   }
 
   // Tab and Shift+Tab go round the window's visible controls, as in a window of its own.

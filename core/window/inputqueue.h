@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <utility>
+
+// The window's input while a handler runs: held back, and delivered afterwards in order, as if
+// it had been given then. A front end catches its platform's input and close requests, holds
+// them here, and replays what next() hands back; what an item holds is the front end's own.
+//
+// - While a handler runs, every item is held: input, a close request, and a handler asked for
+//   meanwhile, such as a second Start, which waits for the first.
+// - Once it has returned, the held items are delivered one at a time. An item that starts
+//   another handler holds the rest until that one has returned too.
+// - New input waits behind what is still held, so nothing overtakes it.
+// - An error that ends the program drops what was held, and nothing more is delivered.
+template <typename Item> class InputQueue
+{
+public:
+    bool busy() const { return busy_; }
+    bool closed() const { return closed_; }
+    // Whether input given now must wait: a handler runs, or held input has still to come.
+    // Replayed input does not ask: it is what came first.
+    bool holding() const { return busy_ || !held_.empty(); }
+    // Whether a handler asked for may run now, rather than be deferred.
+    bool mayRun() const { return !busy_ && !closed_; }
+
+    // A handler starts; it must not be running already.
+    void begin() { busy_ = true; }
+    // It has returned.
+    void end() { busy_ = false; }
+
+    void defer(Item item)
+    {
+        if (!closed_)
+            held_.push_back(std::move(item));
+    }
+
+    // The next held item to deliver now: none while a handler runs or once the program ends.
+    std::optional<Item> next()
+    {
+        if (busy_ || closed_ || held_.empty())
+            return std::nullopt;
+        Item item = std::move(held_.front());
+        held_.pop_front();
+        return item;
+    }
+
+    // Drops what was held and holds nothing more: the program is ending.
+    void discard()
+    {
+        held_.clear();
+        busy_ = false;
+        closed_ = true;
+    }
+
+    std::size_t size() const { return held_.size(); }
+
+private:
+    std::deque<Item> held_;
+    bool busy_ = false;
+    bool closed_ = false;
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/window/layout.h"
+
+#include <algorithm>
+#include <array>
+
+// The keys the window's controls answer, the same on every platform: each front end names its
+// platform's keys by these, and carries out what the tables say.
+enum class Key { Other, Enter, Space, Left, Right, PageUp, PageDown, Home, End };
+
+struct KeyName {
+    Key key;
+    const char *name;
+};
+
+inline constexpr std::array<KeyName, 9> keyNames{{
+    {Key::Other, "Other"},
+    {Key::Enter, "Enter"},
+    {Key::Space, "Space"},
+    {Key::Left, "Left"},
+    {Key::Right, "Right"},
+    {Key::PageUp, "PageUp"},
+    {Key::PageDown, "PageDown"},
+    {Key::Home, "Home"},
+    {Key::End, "End"},
+}};
+
+constexpr bool namesEveryKeyInOrder()
+{
+    for (std::size_t i = 0; i < keyNames.size(); ++i)
+        if (static_cast<std::size_t>(keyNames[i].key) != i)
+            return false;
+    return keyNames.back().key == Key::End;
+}
+static_assert(namesEveryKeyInOrder(), "every key has one name, in the enum's order");
+
+// A command button with the focus is clicked as a key is pressed (Enter, as Windows users know
+// it), or as it is released (Space). A held key clicks once, not on its repeats: each click
+// would queue another run.
+enum class ClickOn { Never, Press, Release };
+
+constexpr ClickOn buttonClick(Key key)
+{
+    switch (key) {
+    case Key::Enter:
+        return ClickOn::Press;
+    case Key::Space:
+        return ClickOn::Release;
+    default:
+        return ClickOn::Never;
+    }
+}
+
+// The scroll bar with the focus: the arrows go the way they point, PageUp and PageDown step
+// back and on, Home and End go to the ends.
+enum class Move { None, Back, On, First, Last };
+
+struct ScrollKey {
+    Key key;
+    Move move;
+};
+
+inline constexpr std::array<ScrollKey, 6> scrollKeys{{
+    {Key::Left, Move::Back},
+    {Key::Right, Move::On},
+    {Key::PageUp, Move::Back},
+    {Key::PageDown, Move::On},
+    {Key::Home, Move::First},
+    {Key::End, Move::Last},
+}};
+
+constexpr Move scrollMove(Key key)
+{
+    for (const ScrollKey &row : scrollKeys)
+        if (row.key == key)
+            return row.move;
+    return Move::None;
+}
+
+// The scroll bar's value after a move.
+constexpr int scrolled(Move move, int value)
+{
+    using namespace layout;
+    switch (move) {
+    case Move::Back:
+        value -= scrollStep;
+        break;
+    case Move::On:
+        value += scrollStep;
+        break;
+    case Move::First:
+        value = scrollMinimum;
+        break;
+    case Move::Last:
+        value = scrollMaximum;
+        break;
+    case Move::None:
+        break;
+    }
+    return std::clamp(value, scrollMinimum, scrollMaximum);
+}
+
+constexpr const char *moveName(Move move)
+{
+    constexpr std::array<const char *, 5> names{"None", "Back", "On", "First", "Last"};
+    return names[static_cast<std::size_t>(move)];
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/window/texts.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+class Form;
+
+// The window's rules, as every front end follows them: which control's event runs which
+// handler, and what a run shows and says beyond its drawing.
+enum class Handler { Load, Start, Change, Konec };
+enum class Event { Load, Click, Change };
+
+struct HandlerName {
+    Handler handler;
+    const char *name;
+};
+
+// The names a front end knows the handlers by.
+inline constexpr std::array<HandlerName, 4> handlerNames{{
+    {Handler::Load, "Load"},
+    {Handler::Start, "Start"},
+    {Handler::Change, "Change"},
+    {Handler::Konec, "Konec"},
+}};
+
+constexpr bool namesEveryHandlerInOrder()
+{
+    for (std::size_t i = 0; i < handlerNames.size(); ++i)
+        if (static_cast<std::size_t>(handlerNames[i].handler) != i)
+            return false;
+    return handlerNames.back().handler == Handler::Konec;
+}
+static_assert(namesEveryHandlerInOrder(), "every handler has one name, in the enum's order");
+
+struct Wire {
+    const char *control; // the window's own name for its Load event
+    Event event;
+    Handler handler;
+};
+
+// clang-format off
+inline constexpr std::array<Wire, 4> wiring{{
+    {"Halmira",  Event::Load,   Handler::Load},
+    {"comStart", Event::Click,  Handler::Start},
+    {"HScroll1", Event::Change, Handler::Change},
+    {"comKonec", Event::Click,  Handler::Konec},
+}};
+// clang-format on
+
+// What a front end shows and says of a run beyond its drawing.
+class RunListener
+{
+public:
+    virtual ~RunListener() = default;
+    // The drawing that follows paints over the whole scene, and with it the windowless
+    // controls (layout::isWindowless): they no longer show, and the drawing does.
+    virtual void sceneCovers() = 0;
+    // Words for a screen reader to say now, as a run starts or ends.
+    virtual void announce(std::string_view words) = 0;
+    // What the drawing now shows, for a screen reader to find on it.
+    virtual void describeScene(std::string_view description) = 0;
+};
+
+// Runs a handler on the form, telling the listener what the run covers and announces, in the
+// window's language.
+void runHandler(Handler handler, Form &form, RunListener &listener, Language language);
