@@ -16,7 +16,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'tests' / 'web'))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'tools' / 'browsers'))
 from engines import ENGINES  # noqa: E402
 from served import Served  # noqa: E402
 

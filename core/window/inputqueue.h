@@ -1,8 +1,9 @@
 #pragma once
 
-#include <deque>
+#include <cstddef>
 #include <optional>
 #include <utility>
+#include <vector>
 
 // The window's input while a handler runs: held back, and delivered afterwards in order, as if
 // it had been given then. A front end catches its platform's input and close requests, holds
@@ -41,8 +42,11 @@ public:
     {
         if (busy_ || closed_ || held_.empty())
             return std::nullopt;
-        Item item = std::move(held_.front());
-        held_.pop_front();
+        Item item = std::move(held_[first_]);
+        if (++first_ == held_.size()) {
+            held_.clear();
+            first_ = 0;
+        }
         return item;
     }
 
@@ -50,14 +54,17 @@ public:
     void discard()
     {
         held_.clear();
+        first_ = 0;
         busy_ = false;
         closed_ = true;
     }
 
-    std::size_t size() const { return held_.size(); }
+    std::size_t size() const { return held_.size() - first_; }
 
 private:
-    std::deque<Item> held_;
+    // Delivered from first_ on; emptied once all is delivered.
+    std::vector<Item> held_;
+    std::size_t first_ = 0;
     bool busy_ = false;
     bool closed_ = false;
 };
