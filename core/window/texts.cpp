@@ -91,13 +91,14 @@ std::string fill(Text id, Language language, std::initializer_list<std::string_v
     std::string filled;
     for (std::size_t at = 0; at < pattern.size(); ++at) {
         const char next = at + 1 < pattern.size() ? pattern[at + 1] : '\0';
-        const auto slot = static_cast<std::size_t>(next - '1');
-        if (pattern[at] == '%' && next >= '1' && next <= '9' && slot < slots.size()) {
-            filled += slots.begin()[slot];
-            ++at;
-        } else {
+        if (pattern[at] != '%' || next < '1' || next > '9') {
             filled += pattern[at];
+            continue;
         }
+        // A slot with no words given stays empty rather than show its mark.
+        if (const auto slot = static_cast<std::size_t>(next - '1'); slot < slots.size())
+            filled += slots.begin()[slot];
+        ++at;
     }
     return filled;
 }

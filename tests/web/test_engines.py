@@ -1,6 +1,7 @@
 """The browser edition in each browser engine Debian has, served and opened from disk: the
 window where the desktop puts it, a run that draws what the desktop draws, and Konec given
-during a run ending the program only after it."""
+during a run ending the program only after it. Served, a run at the first pace keeps its
+length."""
 import os
 import pathlib
 import tempfile
@@ -14,6 +15,9 @@ from reference import MID_RUN, PLACES, desktop_ink, desktop_places, page_ink, un
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 RUN_ENDED = 'halmiraStats.runs.some(r => r.handler === "Start" && r.ended)'
+START = 'halmiraStats.runs.find(r => r.handler === "Start")'
+# 3414 waits of 5000 passes at 100 ns each.
+REQUIRED_SECONDS = 1.707
 
 
 class EveryEngine(unittest.TestCase):
@@ -39,6 +43,8 @@ class EveryEngine(unittest.TestCase):
                     with self.subTest(engine=engine, opening=opening):
                         self.run_draws_as_the_desktop(browser, url, f'{engine}-{opening[:4]}')
                         self.konec_waits_for_the_run(browser, url)
+                with self.subTest(engine=engine, check='run length'):
+                    self.run_keeps_its_length(browser, self.openings['served'])
             finally:
                 browser.close()
 
@@ -60,6 +66,26 @@ class EveryEngine(unittest.TestCase):
         self.assertLess(unmatched(self.ink, web), 0.005)
         self.assertEqual(page.errors(), [])
         page.close()
+
+    def run_seconds(self, browser, url, pace):
+        page = self.open(browser, url)
+        page.evaluate(f'document.getElementById("nSpomal").value = "{pace}"')
+        page.click('comStart')
+        page.wait_for(f'{START}?.ended', 30)
+        seconds = page.evaluate(f'{START}.ended - {START}.started') / 1000
+        page.close()
+        return seconds
+
+    # At least 0.9 of the required waits, and at most 1.5 of them and the drawing floor: a
+    # loaded machine stays inside, a pace that stretches its waits does not. The page draws
+    # while it runs ahead of its waits, so the floor may hide inside them.
+    def run_keeps_its_length(self, browser, url):
+        self.run_seconds(browser, url, '0')  # the first run compiles the engine's code
+        floor = self.run_seconds(browser, url, '0')
+        run = self.run_seconds(browser, url, '100000')
+        print(f'{browser.name}: run {run:.3f} s, floor {floor:.3f} s')
+        self.assertGreaterEqual(run, 0.9 * REQUIRED_SECONDS)
+        self.assertLessEqual(run, 1.5 * (REQUIRED_SECONDS + floor))
 
     def konec_waits_for_the_run(self, browser, url):
         page = self.open(browser, url)

@@ -2,6 +2,7 @@
 checked against the desktop window."""
 import os
 import pathlib
+import re
 import tempfile
 import time
 import unittest
@@ -14,6 +15,7 @@ from reference import (MID_RUN, PLACES, WHOLE_RUN, desktop_ink, desktop_places, 
                        unmatched)
 
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
+PAGE = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'page'
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 BACKGROUND = (192, 192, 255)
 
@@ -60,6 +62,31 @@ class BrowserEdition(unittest.TestCase):
         self.assertEqual(order, ['comKonec', 'HScroll1', 'comStart'])
         page.screenshot(SHOTS / 'web-first-shown.png')
         self.assertEqual(page.errors(), [])
+
+    # What the page reads of the engine's layout, as its script spells it: layout.a.b, the
+    # words by id, and the fields it takes apart from a part of the layout.
+    def test_every_fact_the_page_asks_for_is_in_the_layout(self):
+        page = self.open()
+        layout = page.evaluate('halmiraStats.layout')
+        script = '\n'.join(p.read_text() for p in sorted(PAGE.glob('*.js')))
+        asked = set(re.findall(r'\blayout\.(\w+(?:\.\w+)?)', script))
+        for whole, part in re.findall(r'\{([^{}]*)\}\s*=\s*layout\.(\w+)', script):
+            asked |= {f'{part}.{name.split(":")[0].strip()}' for name in whole.split(',')
+                      if name.strip()}
+        asked |= {f'words.{word}' for word in re.findall(r'\bwords\.([A-Z]\w*)', script)}
+        self.assertGreater(len(asked), 25)
+        for path in sorted(asked):
+            value = layout
+            for key in path.split('.'):
+                if isinstance(value, list):
+                    break  # what follows is the list's own, such as filter
+                self.assertIn(key, value, path)
+                value = value[key]
+        # Each row of the wiring names a handler and a control the layout has.
+        names = {row['name'] for row in layout['controls']} | {layout['name']}
+        for wire in layout['wiring']:
+            self.assertIn(wire['handler'], layout['handlers'])
+            self.assertIn(wire['control'], names)
 
     def test_run_draws_what_the_desktop_draws(self):
         desktop = desktop_ink(1)
