@@ -1,7 +1,5 @@
 #include "core/errors.h"
 
-#include "core/conversions.h"
-
 Text ErrorCodes::name(Code code)
 {
     switch (code) {
@@ -21,8 +19,24 @@ Text ErrorCodes::name(Code code)
     return Text::ErrorUnknown;
 }
 
+namespace {
+
+// The error numbers are small and positive; the C library's formatting would cost the browser's
+// module more than this.
+std::string digits(unsigned number)
+{
+    std::string text;
+    do {
+        text.insert(text.begin(), static_cast<char>('0' + number % 10));
+        number /= 10;
+    } while (number != 0);
+    return text;
+}
+
+} // namespace
+
 std::string errorReport(ErrorCodes::Code code, Language language)
 {
     return texts::fill(Text::ErrorReport, language,
-                       {numberToText(code, "."), texts::words(ErrorCodes::name(code), language)});
+                       {digits(code), texts::words(ErrorCodes::name(code), language)});
 }
