@@ -1,12 +1,13 @@
 // Writes a packaging file from its template with the engine's words: each @Id@ becomes the
-// words of that id in the table.
+// words of that id in the table, and each @NAME@ given as NAME=VALUE its value.
 //
-//     packagewords TEMPLATE OUTPUT
+//     packagewords TEMPLATE OUTPUT [NAME=VALUE ...]
 #include "core/window/texts.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -21,19 +22,24 @@ std::optional<Text> textNamed(std::string_view name)
     return std::nullopt;
 }
 
-// The line with every @Id@ replaced; an id the table lacks is an error.
-bool fillLine(std::string &line)
+using Values = std::map<std::string, std::string, std::less<>>;
+
+// The line with every @Id@ replaced; a name that is neither given nor in the table is an error.
+bool fillLine(std::string &line, const Values &values)
 {
     for (std::size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at)) {
         const std::size_t end = line.find('@', at + 1);
         if (end == std::string::npos)
             return true;
-        const auto id = textNamed(std::string_view(line).substr(at + 1, end - at - 1));
-        if (!id) {
+        const std::string_view name = std::string_view(line).substr(at + 1, end - at - 1);
+        const auto given = values.find(name);
+        const auto id = textNamed(name);
+        if (given == values.end() && !id) {
             std::cerr << "no words for " << line.substr(at, end - at + 1) << '\n';
             return false;
         }
-        const std::string_view words = texts::words(*id, Language::Czech);
+        const std::string words(given != values.end() ? std::string_view(given->second)
+                                                      : texts::words(*id, Language::Czech));
         line.replace(at, end - at + 1, words);
         at += words.size();
     }
@@ -44,9 +50,19 @@ bool fillLine(std::string &line)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3) {
-        std::cerr << "usage: packagewords TEMPLATE OUTPUT\n";
+    if (argc < 3) {
+        std::cerr << "usage: packagewords TEMPLATE OUTPUT [NAME=VALUE ...]\n";
         return 2;
+    }
+    Values values;
+    for (int i = 3; i < argc; ++i) {
+        const std::string_view given = argv[i];
+        const auto equals = given.find('=');
+        if (equals == std::string_view::npos) {
+            std::cerr << given << ": not NAME=VALUE\n";
+            return 2;
+        }
+        values.emplace(given.substr(0, equals), given.substr(equals + 1));
     }
     std::ifstream in(argv[1]);
     if (!in) {
@@ -55,7 +71,7 @@ int main(int argc, char *argv[])
     }
     std::ostringstream out;
     for (std::string line; std::getline(in, line);) {
-        if (!fillLine(line))
+        if (!fillLine(line, values))
             return 1;
         out << line << '\n';
     }

@@ -37,10 +37,16 @@ public:
             held_.push_back(std::move(item));
     }
 
+    // The item next() would deliver, left in place: null when it would deliver none.
+    const Item *peek() const
+    {
+        return busy_ || closed_ || first_ == held_.size() ? nullptr : &held_[first_];
+    }
+
     // The next held item to deliver now: none while a handler runs or once the program ends.
     std::optional<Item> next()
     {
-        if (busy_ || closed_ || held_.empty())
+        if (!peek())
             return std::nullopt;
         Item item = std::move(held_[first_]);
         if (++first_ == held_.size()) {

@@ -1,0 +1,270 @@
+"""The Windows program under Debian's wine64, on Xvfb with a window manager, driven by real X
+input (xdotool) and looked at from outside by a helper under Wine (wininspect.exe): its
+controls, its drawing against the desktop's, input given during a run, a run's length, the
+window never taken for hung, the error report, the keys, and the installer. Run it inside
+xvfb-run, with HALMIRA_WINDOWS naming the Windows build and DESKTOP_REFERENCE the desktop's
+reference program."""
+import json
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+import numpy
+
+from winesession import WineSession
+from xwd import screenshot, write_png
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'web'))
+from reference import desktop_ink, ink, unmatched  # noqa: E402
+
+BUILD = pathlib.Path(os.environ['HALMIRA_WINDOWS'])
+BUILD_I686 = pathlib.Path(os.environ.get('HALMIRA_WINDOWS_I686', BUILD.parent / 'windows-i686'))
+SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
+# 3414 waits of 5000 passes at 100 ns each.
+REQUIRED_SECONDS = 1.707
+
+# A control's id is 1000 and its place in the layout table.
+START, KONEC, SCROLL, PACE, DISTANCE = 1012, 1011, 1008, 1009, 1000
+# id, class, text, place in the client area at 96 dpi, shown
+CONTROLS = [
+    (1000, 'Edit', 'Vzdálenost', [16, 128, 89, 19], False),
+    (1001, 'Edit', 'červený posuv spektra', [432, 512, 153, 25], False),
+    (1002, 'Edit', 'Slunce', [80, 8, 49, 25], False),
+    (1003, 'Edit', 'Rychlost fotonu', [16, 104, 129, 23], False),
+    (1004, 'Edit', 'čas hodin na zemi', [16, 80, 113, 19], False),
+    (1005, 'Edit', 'čas  hodin fotonu', [16, 32, 113, 19], False),
+    (1006, 'Edit', 'čas  hodin na zemi', [16, 56, 113, 25], False),
+    (1007, 'Edit', 'Zpomalení animace', [264, 56, 145, 19], True),
+    (1008, 'ScrollBar', '', [264, 32, 137, 17], True),
+    (1009, 'Edit', '100000', [144, 56, 89, 19], False),
+    (1010, 'Static', '', [184, 496, 233, 49], False),
+    (1011, 'Button', 'Konec', [624, 8, 65, 25], True),
+    (1012, 'Button', 'Start', [544, 8, 65, 25], True),
+    (1013, 'Edit', 'Halmira', [288, 8, 121, 25], True),
+    (1014, 'Static', '', [96, 88, 579, 459], True),
+    (1015, 'Static', 'Klikněte na Start', [536, 40, 169, 25], True),
+]
+
+
+def xdotool(*args):
+    subprocess.run(['xdotool', *map(str, args)], check=True)
+
+
+class WindowsProgram(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.wine = WineSession(BUILD / 'wine')
+        SHOTS.mkdir(parents=True, exist_ok=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.wine.close()
+
+    def setUp(self):
+        self.program = None
+
+    def tearDown(self):
+        if self.program and self.program.poll() is None:
+            self.program.kill()
+            self.program.wait(timeout=30)
+
+    # The program, its window found and given the focus.
+    def start(self, exe=None):
+        self.program = self.wine.start(exe or BUILD / 'halmira.exe')
+        deadline = time.monotonic() + 30
+        while not any(c['focus'] for c in self.look()['controls']):
+            self.assertLess(time.monotonic(), deadline, 'the window never took the focus')
+            time.sleep(0.1)
+
+    def inspect(self, *args):
+        answer = self.wine.run(BUILD / 'wininspect.exe', *map(str, args))
+        found = json.loads(answer.stdout)
+        self.assertNotIn('error', found, answer.stdout)
+        return found
+
+    def look(self):
+        return self.inspect('controls')
+
+    def controls(self):
+        return {c['id']: c for c in self.look()['controls']}
+
+    def centre(self, control_id, controls=None):
+        x, y, w, h = (controls or self.controls())[control_id]['screen']
+        return x + w // 2, y + h // 2
+
+    def click(self, control_id, at=None):
+        x, y = at or self.centre(control_id)
+        xdotool('mousemove', x, y, 'click', 1)
+
+    def right_arrow(self):
+        x, y, w, h = self.controls()[SCROLL]['screen']
+        return x + w - 4, y + h // 2
+
+    def run_ended(self):
+        return self.controls()[DISTANCE]['shown']
+
+    def wait_for(self, condition, timeout=60):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            self.assertLess(time.monotonic(), deadline, 'waited in vain')
+            time.sleep(0.05)
+
+    def ended(self, timeout=60):
+        return self.program.wait(timeout=timeout)
+
+    def test_controls_as_designed(self):
+        self.start()
+        window = self.look()
+        self.assertEqual(window['title'], 'Halmira – https://www.halmira.example')
+        left, top, width, height = window['client']
+        self.assertEqual([width, height], [800, 550])
+        found = {c['id']: c for c in window['controls']}
+        for control_id, kind, text, place, shown in CONTROLS:
+            with self.subTest(control=control_id, text=text):
+                control = found[control_id]
+                self.assertEqual(control['class'], kind)
+                self.assertEqual(control['text'], text)
+                x, y, w, h = control['screen']
+                self.assertEqual([x - left, y - top, w, h], place)
+                self.assertEqual(control['shown'], shown)
+        self.assertTrue(found[START]['focus'])
+
+    def test_a_run_draws_what_the_desktop_draws(self):
+        self.start()
+        window = self.look()
+        self.click(START)
+        self.wait_for(self.run_ended)
+        time.sleep(0.3)
+        left, top, width, height = window['client']
+        shot = screenshot()[top:top + height, left:left + width]
+        write_png(SHOTS / 'windows-after-run.png', shot)
+        # The controls stand above the drawing: neither side's ink counts where they are.
+        mask = numpy.ones((height, width), bool)
+        for control in self.look()['controls']:
+            if control['shown'] and control['class'] != 'HalmiraCanvas':
+                x, y, w, h = control['screen']
+                mask[max(0, y - top - 1):y - top + h + 1, max(0, x - left - 1):x - left + w + 1] = False
+        windows = ink(shot) & mask
+        desktop = desktop_ink(1)[:height, :width] & mask
+        self.assertGreater(windows.sum(), 10000)
+        self.assertLess(unmatched(windows, desktop), 0.005)
+        self.assertLess(unmatched(desktop, windows), 0.005)
+
+    # Given during a run, input arrives after it, in order: three clicks on the scroll bar's
+    # right arrow and a Left key leave the bar at 2, and the pace follows it.
+    def test_input_during_a_run_waits_for_it(self):
+        self.start()
+        self.inspect('settext', PACE, '300000')  # a run of about five seconds
+        arrow = self.right_arrow()
+        self.click(START)
+        time.sleep(0.5)
+        for _ in range(3):
+            self.click(SCROLL, at=arrow)
+        xdotool('key', 'Left')
+        during = self.controls()
+        self.assertEqual(during[SCROLL]['position'], 0)
+        self.assertEqual(during[PACE]['text'], '300000')
+        self.assertFalse(during[DISTANCE]['shown'], 'the run ended before the input was given')
+        self.wait_for(self.run_ended)
+        self.wait_for(lambda: self.controls()[PACE]['text'] == '100200', 10)
+        self.assertEqual(self.controls()[SCROLL]['position'], 2)
+
+    def test_konec_and_close_during_a_run_end_the_program_after_it(self):
+        for how in ('Konec', 'close request'):
+            with self.subTest(how):
+                self.start()
+                self.inspect('settext', PACE, '200000')  # a run of about three and a half seconds
+                self.click(START)
+                started = time.monotonic()
+                time.sleep(0.5)
+                if how == 'Konec':
+                    self.click(KONEC)
+                else:
+                    subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+                time.sleep(0.5)
+                self.assertIsNone(self.program.poll(), 'ended during the run')
+                self.assertFalse(self.run_ended())
+                self.assertEqual(self.ended(), 0)
+                self.assertGreater(time.monotonic() - started, 3.0)
+
+    def test_keys(self):
+        # Tab goes Start, Konec, scroll bar; the scroll bar's keys move it; Enter clicks.
+        self.start()
+        focus = []
+        for _ in range(3):
+            xdotool('key', 'Tab')
+            time.sleep(0.2)
+            focus.append(next(c['id'] for c in self.look()['controls'] if c['focus']))
+        self.assertEqual(focus, [KONEC, SCROLL, START])
+        xdotool('key', 'shift+Tab')
+        rows = [('Right', 1, '100100'), ('End', 32767, '3376700'), ('Page_Up', 32766, '3376600'),
+                ('Home', 0, '100000'), ('Page_Down', 1, '100100'), ('Left', 0, '100000')]
+        for key, value, pace in rows:
+            with self.subTest(key=key):
+                xdotool('key', key)
+                self.wait_for(lambda: self.controls()[PACE]['text'] == pace, 5)
+                self.assertEqual(self.controls()[SCROLL]['position'], value)
+        xdotool('key', 'shift+Tab')  # Konec
+        xdotool('key', 'Return')
+        self.assertEqual(self.ended(10), 0)
+
+    def test_space_clicks_the_focused_button(self):
+        self.start()
+        self.inspect('settext', PACE, '0')
+        xdotool('key', 'space')
+        self.wait_for(self.run_ended, 20)
+
+    # A run's length is behaviour: at least 0.9 of its required waits, and at most 1.5 of them
+    # and the drawing floor. At a slow pace Windows never takes the window for hung.
+    def test_a_run_keeps_its_length_and_the_window_answers(self):
+        self.start()
+        self.inspect('run', START, '0')  # the first run warms the caches
+        floor = self.inspect('run', START, '0')['seconds']
+        run = self.inspect('run', START, '100000')
+        print(f'run {run["seconds"]:.3f} s, floor {floor:.3f} s')
+        self.assertGreaterEqual(run['seconds'], 0.9 * REQUIRED_SECONDS)
+        self.assertLessEqual(run['seconds'], 1.5 * (REQUIRED_SECONDS + floor))
+        slow = self.inspect('run', START, '400000')  # 2 ms a wait: about seven seconds
+        self.assertGreater(slow['seconds'], 5.5)
+        self.assertEqual(slow['hung'], 0)
+        self.assertEqual(run['hung'], 0)
+
+    def test_a_pace_that_is_no_number_is_reported_and_ends_the_program(self):
+        self.start()
+        self.inspect('settext', PACE, 'abc')
+        self.click(START)
+        box = self.inspect('errorbox')
+        self.assertEqual(box['title'], 'Halmira')
+        self.assertEqual(box['text'], 'Chyba za běhu 13:\n\nNesoulad typů')
+        self.assertEqual(self.ended(20), 1)
+
+    def test_installer_installs_runs_and_uninstalls(self):
+        setup = self.wine.run(BUILD / 'halmira-setup.exe', '/S', timeout=120)
+        self.assertEqual(setup.returncode, 0, setup.stderr)
+        users = self.wine.drive_c() / 'users'
+        folder = next(users.glob('*/AppData/Local/Programs/Halmira'))
+        entry = next(users.glob('*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Halmira.lnk'))
+        self.assertTrue((folder / 'halmira.exe').is_file())
+        self.assertTrue((folder / 'uninstall.exe').is_file())
+        # The installed program runs from its folder.
+        self.start(folder / 'halmira.exe')
+        subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+        self.assertEqual(self.ended(20), 0)
+        self.wine.run(folder / 'uninstall.exe', '/S')
+        self.wait_for(lambda: not folder.exists() and not entry.exists(), 30)
+
+    def test_the_32_bit_program_is_built(self):
+        # wine32 cannot be installed here, and under wine64 alone a 32-bit program exits 0
+        # having run nothing: it is built and checked, not run.
+        exe = BUILD_I686 / 'halmira.exe'
+        format = subprocess.run(['i686-w64-mingw32-objdump', '-f', exe], capture_output=True,
+                                text=True, check=True).stdout
+        self.assertIn('file format pei-i386', format)
+
+
+if __name__ == '__main__':
+    unittest.main()

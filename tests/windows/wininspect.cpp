@@ -1,0 +1,169 @@
+// A helper that runs under Wine beside halmira.exe and looks at it from outside, as the tests
+// need: Wine has no bridge to the desktop's screen readers, and another process's edit box
+// tells GetWindowText nothing. It prints what it finds as JSON, one line.
+//
+//   wininspect controls             the window and each control: id, class, text, place on the
+//                                   screen, shown, and the scroll bar's position
+//   wininspect settext ID TEXT      sets a control's text, as WM_SETTEXT does
+//   wininspect run ID [PACE]        clicks the button and waits for its handler to return, with
+//                                   the pace text given first; the seconds it took, and whether
+//                                   Windows ever took the window for hung meanwhile
+//   wininspect errorbox             the text of the error box, which it then closes
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int paceId = 1009; // nSpomal, tenth in the layout table
+
+HWND halmira()
+{
+    for (int tries = 0; tries < 600; ++tries) {
+        if (HWND window = FindWindowW(L"Halmira", nullptr))
+            return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string json(const std::wstring &text)
+{
+    std::string out = "\"";
+    for (const wchar_t c : text) {
+        if (c == L'"' || c == L'\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == L'\n') {
+            out += "\\n";
+        } else if (c < 0x20) {
+            out += ' ';
+        } else {
+            char utf8[8];
+            const int n =
+                WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8, sizeof utf8, nullptr, nullptr);
+            out.append(utf8, static_cast<std::size_t>(n));
+        }
+    }
+    return out + "\"";
+}
+
+std::wstring textOf(HWND window)
+{
+    wchar_t text[512] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                        &length);
+    return std::wstring(text, length);
+}
+
+std::wstring classOf(HWND window)
+{
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+int controls(HWND window)
+{
+    // The focus is another thread's: Windows tells it through the thread's GUI state.
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("{\"title\": %s, \"client\": [%ld, %ld, %ld, %ld], \"hung\": %d, \"controls\": [",
+                json(textOf(window)).c_str(), origin.x, origin.y, client.right, client.bottom,
+                IsHungAppWindow(window) ? 1 : 0);
+    bool first = true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place;
+        GetWindowRect(child, &place);
+        const std::wstring kind = classOf(child);
+        const int position = kind == L"ScrollBar" ? GetScrollPos(child, SB_CTL) : 0;
+        std::printf("%s{\"id\": %d, \"class\": %s, \"text\": %s, \"screen\": [%ld, %ld, %ld, %ld], "
+                    "\"shown\": %s, \"focus\": %s, \"position\": %d}",
+                    first ? "" : ", ", GetDlgCtrlID(child), json(kind).c_str(),
+                    json(textOf(child)).c_str(), place.left, place.top, place.right - place.left,
+                    place.bottom - place.top, IsWindowVisible(child) ? "true" : "false",
+                    gui.hwndFocus == child ? "true" : "false", position);
+        first = false;
+    }
+    std::printf("]}\n");
+    return 0;
+}
+
+int run(HWND window, int id, const wchar_t *pace)
+{
+    if (pace)
+        SendMessageW(GetDlgItem(window, paceId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pace));
+    std::atomic<bool> done{false};
+    std::atomic<int> hung{0};
+    std::thread watch([&] {
+        while (!done) {
+            if (IsHungAppWindow(window))
+                hung = 1;
+            Sleep(50);
+        }
+    });
+    const auto start = std::chrono::steady_clock::now();
+    // A click sent, not posted: the handler runs inside it, so the call returns with the run.
+    SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    done = true;
+    watch.join();
+    std::printf("{\"seconds\": %.4f, \"hung\": %d}\n", seconds, hung.load());
+    return 0;
+}
+
+int errorBox(HWND window)
+{
+    for (int tries = 0; tries < 600; ++tries) {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
+            if (GetWindow(box, GW_OWNER) == window) {
+                const std::wstring text = textOf(GetDlgItem(box, 0xFFFF));
+                std::printf("{\"title\": %s, \"text\": %s}\n", json(textOf(box)).c_str(),
+                            json(text).c_str());
+                std::fflush(stdout);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+        Sleep(50);
+    }
+    std::printf("{\"error\": \"no error box\"}\n");
+    return 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t *argv[])
+{
+    const std::wstring what = argc > 1 ? argv[1] : L"controls";
+    HWND window = halmira();
+    if (!window) {
+        std::printf("{\"error\": \"no Halmira window\"}\n");
+        return 1;
+    }
+    if (what == L"controls")
+        return controls(window);
+    if (what == L"settext" && argc > 3) {
+        const bool set = SendMessageW(GetDlgItem(window, _wtoi(argv[2])), WM_SETTEXT, 0,
+                                      reinterpret_cast<LPARAM>(argv[3]));
+        std::printf("{\"set\": %s}\n", set ? "true" : "false");
+        return set ? 0 : 1;
+    }
+    if (what == L"run" && argc > 2)
+        return run(window, _wtoi(argv[2]), argc > 3 ? argv[3] : nullptr);
+    if (what == L"errorbox")
+        return errorBox(window);
+    std::printf("{\"error\": \"unknown command\"}\n");
+    return 2;
+}
