@@ -37,8 +37,12 @@ public:
         usePen(state, colour);
         const POINT from = at(x1, y1);
         const POINT to = at(x2, y2);
-        MoveToEx(dc_, from.x, from.y, nullptr);
-        LineTo(dc_, to.x, to.y);
+        if (penKey_.dotted && penKey_.width > 1) {
+            dashes(x1 * scale_, y1 * scale_, x2 * scale_, y2 * scale_, state);
+        } else {
+            MoveToEx(dc_, from.x, from.y, nullptr);
+            LineTo(dc_, to.x, to.y);
+        }
         if (!pen::drawsDotted(state) && widthOf(state) <= 1)
             SetPixelV(dc_, to.x, to.y, colour); // a thin solid line ends on its last pixel
         mark(std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
@@ -70,6 +74,27 @@ public:
 
 private:
     static constexpr double twipsPerPixel = 15;
+
+    // A pen wider than a pixel is dotted along the line, each dot and gap the engine's length
+    // in the pen's widths from the line's start, however many pixels that comes to; GDI's
+    // styles count whole units.
+    void dashes(double x1, double y1, double x2, double y2, const DrawingState &state)
+    {
+        const double width = pen::widthOf(state) * pixelScale();
+        const double dash = pen::dotLength * width;
+        const double length = std::hypot(x2 - x1, y2 - y1);
+        if (length == 0)
+            return;
+        const double dx = (x2 - x1) / length;
+        const double dy = (y2 - y1) / length;
+        for (double along = 0; along < length; along += 2 * dash) {
+            const double end = std::min(along + dash, length);
+            MoveToEx(dc_, static_cast<int>(std::floor(x1 + dx * along)),
+                     static_cast<int>(std::floor(y1 + dy * along)), nullptr);
+            LineTo(dc_, static_cast<int>(std::floor(x1 + dx * end)),
+                   static_cast<int>(std::floor(y1 + dy * end)));
+        }
+    }
 
     struct PenKey {
         int width = -1;
@@ -106,11 +131,9 @@ private:
             static_assert(pen::dotLength == 3);
             made = CreatePen(PS_DOT, 1, colour);
         } else if (key.dotted) {
-            // Dots and gaps of the engine's length, in the pen's own widths.
-            const DWORD dash = static_cast<DWORD>(pen::dotLength * key.width);
-            const DWORD pattern[] = {dash, dash};
-            made = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT,
-                                static_cast<DWORD>(key.width), &brush, 2, pattern);
+            // Solid: dashes() lays the dots out itself.
+            made = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
+                                static_cast<DWORD>(key.width), &brush, 0, nullptr);
         } else if (key.width == 1) {
             made = CreatePen(PS_SOLID, 1, colour);
         } else {

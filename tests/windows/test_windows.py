@@ -29,25 +29,32 @@ REQUIRED_SECONDS = 1.707
 
 # A control's id is 1000 and its place in the layout table.
 START, KONEC, SCROLL, PACE, DISTANCE = 1012, 1011, 1008, 1009, 1000
-# id, class, text, place in the client area at 96 dpi, shown
+# id, class, text, place in twips (left, top, width, height), shown
 CONTROLS = [
-    (1000, 'Edit', 'Vzdálenost', [16, 128, 89, 19], False),
-    (1001, 'Edit', 'červený posuv spektra', [432, 512, 153, 25], False),
-    (1002, 'Edit', 'Slunce', [80, 8, 49, 25], False),
-    (1003, 'Edit', 'Rychlost fotonu', [16, 104, 129, 23], False),
-    (1004, 'Edit', 'čas hodin na zemi', [16, 80, 113, 19], False),
-    (1005, 'Edit', 'čas  hodin fotonu', [16, 32, 113, 19], False),
-    (1006, 'Edit', 'čas  hodin na zemi', [16, 56, 113, 25], False),
-    (1007, 'Edit', 'Zpomalení animace', [264, 56, 145, 19], True),
-    (1008, 'ScrollBar', '', [264, 32, 137, 17], True),
-    (1009, 'Edit', '100000', [144, 56, 89, 19], False),
-    (1010, 'Static', '', [184, 496, 233, 49], False),
-    (1011, 'Button', 'Konec', [624, 8, 65, 25], True),
-    (1012, 'Button', 'Start', [544, 8, 65, 25], True),
-    (1013, 'Edit', 'Halmira', [288, 8, 121, 25], True),
-    (1014, 'Static', '', [96, 88, 579, 459], True),
-    (1015, 'Static', 'Klikněte na Start', [536, 40, 169, 25], True),
+    (1000, 'Edit', 'Vzdálenost', [240, 1920, 1335, 285], False),
+    (1001, 'Edit', 'červený posuv spektra', [6480, 7680, 2295, 375], False),
+    (1002, 'Edit', 'Slunce', [1200, 120, 735, 375], False),
+    (1003, 'Edit', 'Rychlost fotonu', [240, 1560, 1935, 345], False),
+    (1004, 'Edit', 'čas hodin na zemi', [240, 1200, 1695, 285], False),
+    (1005, 'Edit', 'čas  hodin fotonu', [240, 480, 1695, 285], False),
+    (1006, 'Edit', 'čas  hodin na zemi', [240, 840, 1695, 375], False),
+    (1007, 'Edit', 'Zpomalení animace', [3960, 840, 2175, 285], True),
+    (1008, 'ScrollBar', '', [3960, 480, 2055, 255], True),
+    (1009, 'Edit', '100000', [2160, 840, 1335, 285], False),
+    (1010, 'Static', '', [2760, 7440, 3495, 735], False),
+    (1011, 'Button', 'Konec', [9360, 120, 975, 375], True),
+    (1012, 'Button', 'Start', [8160, 120, 975, 375], True),
+    (1013, 'Edit', 'Halmira', [4320, 120, 1815, 375], True),
+    (1014, 'Static', '', [1440, 1320, 8685, 6885], True),
+    (1015, 'Static', 'Klikněte na Start', [8040, 600, 2535, 375], True),
 ]
+# The screen's dots per inch, as Windows is told them, and the desktop's matching scale.
+DPIS = [96, 144]
+
+
+def pixels(twips, dpi):
+    """Twips at a DPI: 1440 twips an inch, halves rounded away from zero."""
+    return int(twips * dpi / 1440 + 0.5)
 
 
 def xdotool(*args):
@@ -116,12 +123,26 @@ class WindowsProgram(unittest.TestCase):
     def ended(self, timeout=60):
         return self.program.wait(timeout=timeout)
 
-    def test_controls_as_designed(self):
-        self.start()
+    # At each DPI: the 16 controls where the layout puts them, in twips at that DPI, and after
+    # a real click on Start the drawing the desktop draws at the same scale.
+    def test_window_and_drawing_at_each_dpi(self):
+        for dpi in DPIS:
+            with self.subTest(dpi=dpi):
+                self.wine.set_dpi(dpi)
+                try:
+                    self.start()
+                    self.controls_as_designed(dpi)
+                    self.run_draws_what_the_desktop_draws(dpi)
+                finally:
+                    self.program.kill()
+                    self.program.wait(timeout=30)
+                    self.wine.set_dpi(96)
+
+    def controls_as_designed(self, dpi):
         window = self.look()
         self.assertEqual(window['title'], 'Halmira – https://www.halmira.example')
         left, top, width, height = window['client']
-        self.assertEqual([width, height], [800, 550])
+        self.assertEqual([width, height], [pixels(12000, dpi), pixels(8250, dpi)])
         found = {c['id']: c for c in window['controls']}
         for control_id, kind, text, place, shown in CONTROLS:
             with self.subTest(control=control_id, text=text):
@@ -129,19 +150,18 @@ class WindowsProgram(unittest.TestCase):
                 self.assertEqual(control['class'], kind)
                 self.assertEqual(control['text'], text)
                 x, y, w, h = control['screen']
-                self.assertEqual([x - left, y - top, w, h], place)
+                self.assertEqual([x - left, y - top, w, h], [pixels(t, dpi) for t in place])
                 self.assertEqual(control['shown'], shown)
         self.assertTrue(found[START]['focus'])
 
-    def test_a_run_draws_what_the_desktop_draws(self):
-        self.start()
+    def run_draws_what_the_desktop_draws(self, dpi):
         window = self.look()
         self.click(START)
         self.wait_for(self.run_ended)
         time.sleep(0.3)
         left, top, width, height = window['client']
         shot = screenshot()[top:top + height, left:left + width]
-        write_png(SHOTS / 'windows-after-run.png', shot)
+        write_png(SHOTS / f'windows-after-run-{dpi}.png', shot)
         # The controls stand above the drawing: neither side's ink counts where they are.
         mask = numpy.ones((height, width), bool)
         for control in self.look()['controls']:
@@ -149,8 +169,8 @@ class WindowsProgram(unittest.TestCase):
                 x, y, w, h = control['screen']
                 mask[max(0, y - top - 1):y - top + h + 1, max(0, x - left - 1):x - left + w + 1] = False
         windows = ink(shot) & mask
-        desktop = desktop_ink(1)[:height, :width] & mask
-        self.assertGreater(windows.sum(), 10000)
+        desktop = desktop_ink(dpi / 96)[:height, :width] & mask
+        self.assertGreater(windows.sum(), 10000 * dpi / 96)
         self.assertLess(unmatched(windows, desktop), 0.005)
         self.assertLess(unmatched(desktop, windows), 0.005)
 

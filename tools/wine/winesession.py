@@ -35,6 +35,11 @@ class WineSession:
         return subprocess.run([WINE, str(exe), *args], env=self.env, capture_output=True,
                               text=True, timeout=timeout)
 
+    def set_dpi(self, dpi):
+        """The DPI Windows reports to programs started from now on."""
+        self.run('reg', 'add', r'HKCU\Control Panel\Desktop', '/v', 'LogPixels', '/t',
+                 'REG_DWORD', '/d', str(dpi), '/f')
+
     def drive_c(self):
         return self.prefix / 'drive_c'
 
