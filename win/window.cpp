@@ -121,6 +121,18 @@ void registerClasses(HINSTANCE instance, WNDPROC window, WNDPROC canvas, HBRUSH 
     RegisterClassExW(&drawing);
 }
 
+// The one window, for the message filter below.
+HalmiraWindow *theWindow = nullptr;
+
+// A modal loop of Windows' own, such as the scroll bar's while a press on it is held, shows its
+// messages here before it dispatches them: the window's keys hold there too.
+LRESULT CALLBACK keysInModalLoops(int code, WPARAM w, LPARAM l)
+{
+    if (code >= 0 && theWindow && theWindow->takeKey(*reinterpret_cast<const MSG *>(l)))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
 } // namespace
 
 HalmiraWindow::HalmiraWindow(HINSTANCE instance, Language language)
@@ -137,6 +149,8 @@ HalmiraWindow::HalmiraWindow(HINSTANCE instance, Language language)
     createControls(instance);
     place(windowDpi(window_));
     focus_ = control(layout::firstFocus().name).window;
+    theWindow = this;
+    keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, keysInModalLoops, nullptr, GetCurrentThreadId());
     // The window's own Load runs now, before it takes any input.
     for (const Wire &wire : wiring)
         if (wire.event == Event::Load)
@@ -145,6 +159,9 @@ HalmiraWindow::HalmiraWindow(HINSTANCE instance, Language language)
 
 HalmiraWindow::~HalmiraWindow()
 {
+    if (keyFilter_)
+        UnhookWindowsHookEx(keyFilter_);
+    theWindow = nullptr;
     if (window_)
         DestroyWindow(window_);
     for (const auto &[key, font] : fonts_)

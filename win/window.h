@@ -119,6 +119,7 @@ private:
     std::map<std::pair<int, bool>, HFONT> fonts_;
     std::map<layout::Picture, HBITMAP> pictures_;
     HBRUSH background_ = nullptr;
+    HHOOK keyFilter_ = nullptr;
     Canvas canvas_;
     Speech speech_;
     InputQueue<Held> held_;

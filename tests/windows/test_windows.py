@@ -193,6 +193,27 @@ class WindowsProgram(unittest.TestCase):
         self.wait_for(lambda: self.controls()[PACE]['text'] == '100200', 10)
         self.assertEqual(self.controls()[SCROLL]['position'], 2)
 
+    # A scroll-bar arrow held down, and Tab and Enter given inside the scroll bar's own loop,
+    # start a run; the arrow steps no further until the run is over and its release is in.
+    def test_an_arrow_held_as_a_run_starts_waits_for_it(self):
+        self.start()
+        x, y = self.right_arrow()
+        xdotool('mousemove', x, y, 'mousedown', 1)
+        time.sleep(0.1)  # before the arrow starts to repeat
+        xdotool('key', 'Tab', 'Return')
+        time.sleep(0.3)
+        first = self.controls()[SCROLL]['position']
+        time.sleep(0.8)
+        during = self.controls()
+        self.assertFalse(during[DISTANCE]['shown'], 'no run started')
+        self.assertEqual([first, during[SCROLL]['position']], [1, 1])
+        xdotool('mouseup', 1)
+        self.wait_for(self.run_ended)
+        time.sleep(0.5)
+        after = self.controls()
+        self.assertEqual(after[SCROLL]['position'], 1)
+        self.assertEqual(after[PACE]['text'], '100100')
+
     def test_konec_and_close_during_a_run_end_the_program_after_it(self):
         for how in ('Konec', 'close request'):
             with self.subTest(how):
