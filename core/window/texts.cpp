@@ -34,7 +34,7 @@ constexpr std::array<Entry, texts::count> table{{
     {Text::SceneDescription,      "SceneDescription",
      "Dráhy devatenácti fotonů, které vyletěly vějířem z okraje černé díry, stoupají, zakřivují "
      "se a padají zpět do ní. Vpravo je graf rychlosti fotonu vyslaného svisle vzhůru v "
-     "závislosti na jeho výšce: při stoupání vpravo od osy, při pádu vlevo."},
+     "závislosti na jeho výšce. Při stoupání leží body grafu vpravo od osy, při pádu vlevo."},
     {Text::RunStarted,            "RunStarted",            "Animace běží"},
     {Text::RunFinished,           "RunFinished",           "Animace skončila. %1"},
     {Text::ErrorReport,           "ErrorReport",           "Chyba za běhu %1:\n\n%2"},
