@@ -197,7 +197,8 @@ int WidgetForm::value(std::string_view control) const
 
 std::string WidgetForm::decimalPoint() const
 {
-    return QLocale().decimalPoint().toStdString();
+    // The user's own locale, whatever language the window speaks.
+    return QLocale::system().decimalPoint().toStdString();
 }
 
 void WidgetForm::unload()

@@ -54,6 +54,49 @@ private slots:
         }
     }
 
+    // Every language a translator added has words for every id, with the same slots; the
+    // program shows the Czech words where one lacks them, and this says which.
+    void everyLanguageHasEveryWord_data()
+    {
+        QTest::addColumn<int>("language");
+        for (const Language language : texts::languages())
+            if (language != Language::Czech)
+                QTest::newRow(texts::code(language).data()) << int(language);
+    }
+
+    void everyLanguageHasEveryWord()
+    {
+        QFETCH(int, language);
+        static const QRegularExpression slot(QStringLiteral("%[1-9]"));
+        QStringList missing;
+        for (const Text id : texts::all()) {
+            const auto in = static_cast<Language>(language);
+            if (!texts::translated(id, in)) {
+                missing << fromWords(texts::name(id));
+                continue;
+            }
+            const auto slotsOf = [](std::string_view words) {
+                QStringList found;
+                for (auto it = slot.globalMatch(fromWords(words)); it.hasNext();)
+                    found << it.next().captured();
+                found.sort();
+                return found;
+            };
+            QCOMPARE(slotsOf(texts::words(id, in)), slotsOf(texts::words(id, Language::Czech)));
+        }
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("in Czech still: ") + missing.join(' ')));
+    }
+
+    void aLanguageWithoutWordsShowsTheCzech()
+    {
+        const auto none = static_cast<Language>(texts::languages().size());
+        QCOMPARE(fromWords(texts::words(Text::KonecButton, none)), QStringLiteral("Konec"));
+        QVERIFY(!texts::translated(Text::KonecButton, none));
+        QVERIFY(!texts::languageNamed("xx"));
+        QCOMPARE(fromWords(texts::code(Language::Czech)), QStringLiteral("cs"));
+    }
+
     void slotsAreFilled_data()
     {
         QTest::addColumn<int>("code");

@@ -1,5 +1,7 @@
-// Makes the README's screenshot: the real window after one whole run, saved as PNG.
+// Makes the README's screenshots: the real window after one whole run, saved as PNG, in the
+// window's language, Czech unless --lang=xx asks for another.
 #include "app/halmirawindow.h"
+#include "app/language.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,10 +13,14 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    const QString path =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshot.png");
+    const LanguageChoice choice = chooseLanguage(QCoreApplication::arguments(), {});
+    speakLanguage(app, choice.language);
+    QString path = QStringLiteral("screenshot.png");
+    for (const QString &argument : QCoreApplication::arguments().mid(1))
+        if (!argument.startsWith(QLatin1String("--")))
+            path = argument;
 
-    HalmiraWindow window;
+    HalmiraWindow window({}, choice.language);
     window.show();
     // The pace only sets how long the run takes, not what it draws.
     window.findChild<QLineEdit *>(QStringLiteral("nSpomal"))->setText(QStringLiteral("0"));

@@ -1,18 +1,30 @@
-// Writes a packaging file from its template with the engine's words: each @Id@ becomes the
-// words of that id in the table, and each @NAME@ given as NAME=VALUE its value.
+// Writes packaging files from templates with the engine's words, and the translators' template.
 //
 //     packagewords TEMPLATE OUTPUT [NAME=VALUE ...]
+//     packagewords --pot OUTPUT
+//
+// In a template:
+// - @Id@ becomes the Czech words of that id in the table, and @NAME@ a value given as NAME=VALUE;
+// - the lines between @each@ and @end@ are written once for every language but Czech: in them
+//   @lang@ is the language's code and @Id:lang@ its words, and a line whose words the language
+//   lacks is left out, so that the Czech ones stand for them;
+// - @codes@ is the codes of every language but Czech, each followed by ';'.
+// Words written into an XML file have its special characters escaped.
+//
+// The translators' template lists every id with its Czech words: the entry's context is the id.
 #include "core/window/texts.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
+
+using Values = std::map<std::string, std::string, std::less<>>;
 
 std::optional<Text> textNamed(std::string_view name)
 {
@@ -22,59 +34,166 @@ std::optional<Text> textNamed(std::string_view name)
     return std::nullopt;
 }
 
-using Values = std::map<std::string, std::string, std::less<>>;
-
-// The line with every @Id@ replaced; a name that is neither given nor in the table is an error.
-bool fillLine(std::string &line, const Values &values)
+std::string escapedForXml(std::string_view words)
 {
-    for (std::size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at)) {
-        const std::size_t end = line.find('@', at + 1);
-        if (end == std::string::npos)
-            return true;
-        const std::string_view name = std::string_view(line).substr(at + 1, end - at - 1);
-        const auto given = values.find(name);
-        const auto id = textNamed(name);
-        if (given == values.end() && !id) {
-            std::cerr << "no words for " << line.substr(at, end - at + 1) << '\n';
-            return false;
+    std::string escaped;
+    for (const char c : words) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        default:
+            escaped += c;
         }
-        const std::string words(given != values.end() ? std::string_view(given->second)
-                                                      : texts::words(*id, Language::Czech));
-        line.replace(at, end - at + 1, words);
-        at += words.size();
     }
-    return true;
+    return escaped;
+}
+
+struct Filler {
+    const Values &values;
+    bool xml;
+
+    // The words a placeholder stands for in a language; nothing where it names nothing known, or
+    // where the language lacks its words.
+    std::optional<std::string> words(std::string_view name, Language language) const
+    {
+        if (const auto given = values.find(name); given != values.end())
+            return given->second;
+        if (name == "lang")
+            return std::string(texts::code(language));
+        if (name == "codes") {
+            std::string codes;
+            for (const Language other : texts::languages())
+                if (other != Language::Czech)
+                    codes += std::string(texts::code(other)) + ';';
+            return codes;
+        }
+        const bool inLanguage = name.ends_with(":lang");
+        const auto id = textNamed(inLanguage ? name.substr(0, name.size() - 5) : name);
+        if (!id)
+            throw std::runtime_error("no words for @" + std::string(name) + "@");
+        const Language in = inLanguage ? language : Language::Czech;
+        if (in != Language::Czech && !texts::translated(*id, in))
+            return std::nullopt;
+        const std::string_view found = texts::words(*id, in);
+        return xml ? escapedForXml(found) : std::string(found);
+    }
+
+    // The line with its placeholders filled in, or nothing where a language lacks its words.
+    std::optional<std::string> fill(std::string line, Language language) const
+    {
+        for (std::size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at)) {
+            const std::size_t end = line.find('@', at + 1);
+            if (end == std::string::npos)
+                break;
+            const auto found = words(std::string_view(line).substr(at + 1, end - at - 1), language);
+            if (!found)
+                return std::nullopt;
+            line.replace(at, end - at + 1, *found);
+            at += found->size();
+        }
+        return line;
+    }
+};
+
+std::string pot()
+{
+    std::ostringstream out;
+    out << "# The words of Halmira's window, for translators: each entry's context is what the "
+           "words are for,\n# and its msgid the Czech words. %1 and %2 stand for words the "
+           "program puts in.\nmsgid \"\"\nmsgstr \"\"\n\"Project-Id-Version: Halmira\\n\"\n"
+           "\"MIME-Version: 1.0\\n\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+           "\"Content-Transfer-Encoding: 8bit\\n\"\n";
+    const auto quoted = [](std::string_view text) {
+        std::string q = "\"";
+        for (const char c : text) {
+            if (c == '"' || c == '\\')
+                q += '\\';
+            if (c == '\n') {
+                q += "\\n";
+                continue;
+            }
+            q += c;
+        }
+        return q + '"';
+    };
+    for (const Text id : texts::all()) {
+        const std::string_view czech = texts::words(id, Language::Czech);
+        out << '\n';
+        if (czech.find("%1") != std::string_view::npos)
+            out << "#, qt-format\n";
+        out << "msgctxt " << quoted(texts::name(id)) << "\nmsgid " << quoted(czech)
+            << "\nmsgstr \"\"\n";
+    }
+    return out.str();
+}
+
+std::string filled(std::istream &in, const Filler &filler)
+{
+    std::ostringstream out;
+    std::vector<std::string> block;
+    bool inBlock = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line == "@each@") {
+            inBlock = true;
+            block.clear();
+        } else if (line == "@end@") {
+            inBlock = false;
+            for (const Language language : texts::languages())
+                if (language != Language::Czech)
+                    for (const std::string &template_ : block)
+                        if (const auto done = filler.fill(template_, language))
+                            out << *done << '\n';
+        } else if (inBlock) {
+            block.push_back(line);
+        } else {
+            out << *filler.fill(line, Language::Czech) << '\n';
+        }
+    }
+    return out.str();
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc < 3) {
-        std::cerr << "usage: packagewords TEMPLATE OUTPUT [NAME=VALUE ...]\n";
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "--pot") {
+        std::ofstream(std::string(args[1])) << pot();
+        return 0;
+    }
+    if (args.size() < 2) {
+        std::cerr << "usage: packagewords TEMPLATE OUTPUT [NAME=VALUE ...]\n"
+                     "       packagewords --pot OUTPUT\n";
         return 2;
     }
     Values values;
-    for (int i = 3; i < argc; ++i) {
-        const std::string_view given = argv[i];
-        const auto equals = given.find('=');
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const auto equals = args[i].find('=');
         if (equals == std::string_view::npos) {
-            std::cerr << given << ": not NAME=VALUE\n";
+            std::cerr << args[i] << ": not NAME=VALUE\n";
             return 2;
         }
-        values.emplace(given.substr(0, equals), given.substr(equals + 1));
+        values.emplace(args[i].substr(0, equals), args[i].substr(equals + 1));
     }
-    std::ifstream in(argv[1]);
+    std::ifstream in{std::string(args[0])};
     if (!in) {
-        std::cerr << argv[1] << ": cannot read\n";
+        std::cerr << args[0] << ": cannot read\n";
         return 1;
     }
-    std::ostringstream out;
-    for (std::string line; std::getline(in, line);) {
-        if (!fillLine(line, values))
-            return 1;
-        out << line << '\n';
+    const std::string output(args[1]);
+    try {
+        const std::string text = filled(in, Filler{values, output.ends_with(".xml")});
+        std::ofstream(output) << text;
+    } catch (const std::runtime_error &error) {
+        std::cerr << args[0] << ": " << error.what() << '\n';
+        return 1;
     }
-    std::ofstream(argv[2]) << out.str();
     return 0;
 }

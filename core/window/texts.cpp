@@ -1,5 +1,9 @@
 #include "core/window/texts.h"
 
+#include "core/window/translations.h"
+
+#include <cctype>
+
 namespace {
 
 struct Entry {
@@ -53,6 +57,17 @@ constexpr std::array<Entry, texts::count> table{{
     {Text::OpenAgain,             "OpenAgain",             "Otevřít znovu"},
     {Text::Summary,               "Summary",               "Světlo unikající z okraje černé díry"},
     {Text::Keywords,              "Keywords",              "černá díra;světlo;foton;gravitace;fyzika;"},
+    {Text::Description,           "Description",
+     "Malý výukový program. Devatenáct fotonů vyletí z bodu na okraji černé díry do vějíře "
+     "směrů; každá dráha se krok za krokem kreslí pod přitažlivostí díry, takže dráhy stoupají, "
+     "ohýbají se a padají zpět. U fotonu vyslaného svisle vzhůru program kreslí i jeho rychlost "
+     "v závislosti na výšce. Posuvníkem lze animaci zpomalit."},
+    // The language's name in itself, as a menu of languages lists it.
+    {Text::LanguageName,          "LanguageName",          "Čeština"},
+    {Text::LanguageMenu,          "LanguageMenu",          "Jazyk"},
+    {Text::StartInLanguage,       "StartInLanguage",       "Halmira česky"},
+    {Text::UnknownLanguage,       "UnknownLanguage",
+     "Jazyk „%1“ Halmira nezná, zná tyto: %2. Poběží česky."},
 }};
 // clang-format on
 
@@ -71,18 +86,94 @@ const Entry &entry(Text id)
     return table[static_cast<std::size_t>(id)];
 }
 
+// The translation of an id in a column, where it translates the table's Czech words.
+const char *translation(Text id, const translations::Column &column)
+{
+    const Entry &czech = entry(id);
+    for (const translations::Entry &row : column.entries)
+        if (std::string_view(row.id) == czech.name)
+            return std::string_view(row.czech) == czech.czech ? row.words : nullptr;
+    return nullptr;
+}
+
+const translations::Column *columnOf(Language language)
+{
+    const auto index = static_cast<std::size_t>(language);
+    return index > 0 && index <= translations::columns.size() ? &translations::columns[index - 1]
+                                                              : nullptr;
+}
+
+// "en_GB.UTF-8" and "en-GB" ask for "en".
+std::string_view primary(std::string_view asked)
+{
+    const std::size_t end = asked.find_first_of("-_.@");
+    return asked.substr(0, end);
+}
+
+bool sameLetters(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 } // namespace
 
 namespace texts {
+
+std::vector<Language> languages()
+{
+    std::vector<Language> all;
+    for (std::size_t i = 0; i <= translations::columns.size(); ++i)
+        all.push_back(static_cast<Language>(i));
+    return all;
+}
+
+std::string_view code(Language language)
+{
+    const translations::Column *column = columnOf(language);
+    return column ? column->code : "cs";
+}
+
+std::optional<Language> languageNamed(std::string_view asked)
+{
+    for (const Language language : languages())
+        if (sameLetters(primary(asked), code(language)))
+            return language;
+    return std::nullopt;
+}
+
+std::string codes()
+{
+    std::string all;
+    for (const Language language : languages()) {
+        if (!all.empty())
+            all += ", ";
+        all += code(language);
+    }
+    return all;
+}
+
+bool translated(Text id, Language language)
+{
+    const translations::Column *column = columnOf(language);
+    return column && translation(id, *column);
+}
 
 std::string_view name(Text id)
 {
     return entry(id).name;
 }
 
-std::string_view words(Text id, Language)
+std::string_view words(Text id, Language language)
 {
-    return entry(id).czech;
+    const translations::Column *column = columnOf(language);
+    const char *translated = column ? translation(id, *column) : nullptr;
+    return translated ? translated : entry(id).czech;
 }
 
 std::string fill(Text id, Language language, std::initializer_list<std::string_view> slots)

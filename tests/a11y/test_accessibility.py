@@ -2,7 +2,9 @@
 AT-SPI bus: the names, the controls under the pointer, keys and questions answered during a run,
 every run's start and end told, and what a run paints over no longer read. Run it inside
 xvfb-run and dbus-run-session, with HALMIRA_BINARY naming the program."""
+import configparser
 import os
+import shlex
 import subprocess
 import time
 import unittest
@@ -12,6 +14,9 @@ SCENE = 'Dráhy světla u černé díry'
 STARTED = 'Animace běží'
 FINISHED = 'Animace skončila.'
 PROMPT = 0.3  # seconds within which a screen reader must hear a key or an answer
+DESKTOP_ENTRY = os.environ.get('HALMIRA_DESKTOP_ENTRY')
+# What the Konec button is called in each language the desktop entry offers.
+KONEC = {'de': 'Ende', 'en': 'Quit', 'pl': 'Koniec', 'sk': 'Koniec'}
 
 
 class ScreenReader(unittest.TestCase):
@@ -44,11 +49,12 @@ class ScreenReader(unittest.TestCase):
         return process
 
     @classmethod
-    def find_window(cls):
+    def find_window(cls, pid=None):
         deadline = time.monotonic() + 20
         while time.monotonic() < deadline:
             for app in pyatspi.Registry.getDesktop(0):
-                if app and app.name == 'halmira' and app.childCount:
+                if (app and app.name == 'halmira' and app.childCount
+                        and (pid is None or app.get_process_id() == pid)):
                     return app[0]
             time.sleep(0.2)
         raise RuntimeError('halmira never appeared on the accessibility bus')
@@ -90,6 +96,52 @@ class ScreenReader(unittest.TestCase):
         canvas = self.control('image', SCENE)
         self.assertTrue(self.showing(canvas))
         self.assertIn(canvas.description, told[-1])
+
+    # A right-click on the launcher offers each language as an action; each starts the window
+    # in its language, and tells a screen reader that language.
+    @unittest.skipUnless(DESKTOP_ENTRY, 'no desktop entry given')
+    def test_each_desktop_action_starts_its_language(self):
+        entry = configparser.ConfigParser(interpolation=None)
+        entry.optionxform = str
+        entry.read(DESKTOP_ENTRY, encoding='utf-8')
+        actions = entry['Desktop Entry']['Actions'].strip(';').split(';')
+        self.assertEqual(sorted(actions), sorted(KONEC))
+        for action in actions:
+            with self.subTest(action):
+                command = shlex.split(entry[f'Desktop Action {action}']['Exec'])
+                self.assertEqual(command[0], 'halmira')
+                program = self.spawn([HALMIRA, *command[1:]],
+                                     env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
+                                              QT_QPA_PLATFORM='xcb'))
+                window = self.find_window(program.pid)
+                names = [c.name for c in window if c.getRoleName() == 'push button']
+                self.assertIn(KONEC[action], names)
+                self.assertTrue(self.locale_of(program.pid).startswith(action))
+                program.terminate()
+                program.wait(timeout=10)
+
+    # The language an application tells a screen reader, through AT-SPI's Application interface,
+    # which the client library leaves out.
+    def locale_of(self, pid):
+        from gi.repository import Gio
+        session = Gio.bus_get_sync(Gio.BusType.SESSION)
+        address = session.call_sync('org.a11y.Bus', '/org/a11y/bus', 'org.a11y.Bus', 'GetAddress',
+                                    None, GLib.VariantType('(s)'), 0, -1).unpack()[0]
+        bus = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION)
+
+        def ask(method, argument=None):
+            return bus.call_sync('org.freedesktop.DBus', '/org/freedesktop/DBus',
+                                 'org.freedesktop.DBus', method, argument, None, 0,
+                                 -1).unpack()[0]
+        for name in ask('ListNames'):
+            if name.startswith(':') and ask('GetConnectionUnixProcessID',
+                                            GLib.Variant('(s)', (name,))) == pid:
+                return bus.call_sync(name, '/org/a11y/atspi/accessible/root',
+                                     'org.a11y.atspi.Application', 'GetLocale',
+                                     GLib.Variant('(u)', (0,)), None, 0, -1).unpack()[0]
+        return ''
 
     def two_runs_with_a_key_and_a_question(self):
         heard = {'key': None, 'question': None, 'notifications': []}

@@ -8,6 +8,10 @@ out=$2
 mkdir -p "$out"
 cd "$root"
 mapfile -t sources < <(ls core/*.cpp core/*/*.cpp)
+shopt -s nullglob
+# The word table's translations, as the build writes them.
+/usr/bin/python3 tools/translations.py "$out/translations.cpp" po/*.po
+sources+=("$out/translations.cpp")
 x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -static -I"$root" \
     "${sources[@]}" tests/portable/countingrun.cpp -o "$out/countingrun.exe"
 format=$(x86_64-w64-mingw32-objdump -f "$out/countingrun.exe" | grep -o 'file format [a-z0-9-]*')

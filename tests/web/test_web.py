@@ -18,6 +18,7 @@ WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 PAGE = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'page'
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 BACKGROUND = (192, 192, 255)
+LANGUAGES = ['cs', 'de', 'en', 'pl', 'sk']
 
 
 class BrowserEdition(unittest.TestCase):
@@ -87,6 +88,68 @@ class BrowserEdition(unittest.TestCase):
         for wire in layout['wiring']:
             self.assertIn(wire['handler'], layout['handlers'])
             self.assertIn(wire['control'], names)
+
+    # Every text fits its control, at the window's own fonts, in every language.
+    def test_every_text_fits_in_every_language(self):
+        for code in LANGUAGES:
+            with self.subTest(code):
+                page = self.open(f'{self.url}&lang={code}')
+                clipped = page.evaluate('''(() => {
+                    const g = document.createElement('canvas').getContext('2d');
+                    return [...document.querySelectorAll('#halmira input, #halmira button, #halmira > div')]
+                        .filter(e => !e.classList.contains('scrollbar') && e.id !== 'nSpomal')
+                        .map(e => {
+                            const style = getComputedStyle(e);
+                            g.font = style.font;
+                            const text = e.value ?? e.textContent;
+                            // Hidden ones too: from the width the layout gives them.
+                            const room = ['width', 'paddingLeft', 'paddingRight',
+                                'borderLeftWidth', 'borderRightWidth']
+                                .map((k, i) => (i ? -1 : 1) * (parseFloat(style[k]) || 0))
+                                .reduce((a, b) => a + b);
+                            return [e.id, text, Math.ceil(g.measureText(text).width), room];
+                        }).filter(([, text, width, room]) => text && width > room);
+                })()''')
+                self.assertEqual(clipped, [])
+                page.close()
+
+    def test_the_language_as_the_address_asks(self):
+        rows = [('de', 'de', 'Ende', False), ('en', 'en', 'Quit', False),
+                ('xx', 'cs', 'Konec', True), (None, 'cs', 'Konec', False)]
+        for asked, lang, konec, notice in rows:
+            with self.subTest(asked=asked):
+                page = self.open(self.url + (f'&lang={asked}' if asked else ''))
+                self.assertEqual(page.evaluate('document.documentElement.lang'), lang)
+                self.assertEqual(page.evaluate('document.getElementById("comKonec").textContent'),
+                                 konec)
+                self.assertEqual(page.evaluate('document.getElementById("language").value'), lang)
+                self.assertEqual(not page.evaluate('document.getElementById("notice").hidden'),
+                                 notice)
+                if notice:
+                    self.assertIn('cs, de, en, pl, sk',
+                                  page.evaluate('document.getElementById("notice").textContent'))
+                page.close()
+        # A choice from the menu opens the page in that language, the address telling it.
+        page = self.open()
+        page.evaluate('''(() => { const menu = document.getElementById('language');
+            menu.value = 'pl'; menu.dispatchEvent(new Event('change')); })()''')
+        page.wait_for('new URLSearchParams(location.search).get("lang") === "pl" && '
+                      'window.halmiraStats && halmiraStats.ready !== null', 20)
+        self.assertEqual(page.evaluate('document.getElementById("comKonec").textContent'),
+                         'Koniec')
+        self.assertEqual(page.evaluate('new URLSearchParams(location.search).get("scale")'), '1')
+        page.close()
+
+    # Run in English, the plot's captions stand where the Start handler puts them.
+    def test_an_english_run_shows_the_plot_captions(self):
+        page = self.open(self.url + '&lang=en')
+        self.start_and_finish(page)
+        captions = page.evaluate('''['nRychlostFotonu', 'nVzdálenost'].map(id => {
+            const e = document.getElementById(id);
+            return [e.value, e.offsetLeft, e.offsetTop, !e.hidden]; })''')
+        self.assertEqual(captions, [['Photon speed', 643, 380, True], ['Distance', 593, 80, True]])
+        page.screenshot(SHOTS / 'web-english.png')
+        page.close()
 
     def test_run_draws_what_the_desktop_draws(self):
         desktop = desktop_ink(1)

@@ -288,7 +288,11 @@ class WindowsProgram(unittest.TestCase):
         self.assertEqual(setup.returncode, 0, setup.stderr)
         users = self.wine.drive_c() / 'users'
         folder = next(users.glob('*/AppData/Local/Programs/Halmira'))
-        entry = next(users.glob('*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Halmira.lnk'))
+        menu = next(users.glob('*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Halmira'))
+        # An entry for Halmira, and one for each language it speaks besides Czech.
+        self.assertEqual(sorted(p.name for p in menu.iterdir()),
+                         ['Halmira auf Deutsch.lnk', 'Halmira in English.lnk',
+                          'Halmira po polsku.lnk', 'Halmira po slovensky.lnk', 'Halmira.lnk'])
         self.assertTrue((folder / 'halmira.exe').is_file())
         self.assertTrue((folder / 'uninstall.exe').is_file())
         # The installed program runs from its folder.
@@ -296,7 +300,21 @@ class WindowsProgram(unittest.TestCase):
         subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
         self.assertEqual(self.ended(20), 0)
         self.wine.run(folder / 'uninstall.exe', '/S')
-        self.wait_for(lambda: not folder.exists() and not entry.exists(), 30)
+        self.wait_for(lambda: not folder.exists() and not menu.exists(), 30)
+
+    # --lang=xx: the window in that language; a language there is none of is said so, in a box,
+    # and the window is Czech.
+    def test_languages(self):
+        for switch, konec in [('--lang=en', 'Quit'), ('--lang=de', 'Ende'), ('--lang=xx', 'Konec')]:
+            with self.subTest(switch):
+                self.program = self.wine.start(BUILD / 'halmira.exe', switch)
+                if switch == '--lang=xx':
+                    box = self.inspect('errorbox', 'any')
+                    self.assertIn('cs, de, en, pl, sk', box['text'])
+                self.wait_for(lambda: any(c['focus'] for c in self.look()['controls']), 30)
+                self.assertEqual(self.controls()[KONEC]['text'], konec)
+                subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+                self.assertEqual(self.ended(20), 0)
 
     def test_the_32_bit_program_is_built(self):
         # wine32 cannot be installed here, and under wine64 alone a 32-bit program exits 0

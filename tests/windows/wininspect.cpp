@@ -8,7 +8,8 @@
 //   wininspect run ID [PACE]        clicks the button and waits for its handler to return, with
 //                                   the pace text given first; the seconds it took, and whether
 //                                   Windows ever took the window for hung meanwhile
-//   wininspect errorbox             the text of the error box, which it then closes
+//   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
+//                                   of any box Halmira shows, before its window too
 #include <windows.h>
 
 #include <atomic>
@@ -128,8 +129,10 @@ int errorBox(HWND window)
     for (int tries = 0; tries < 600; ++tries) {
         HWND box = nullptr;
         while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
-            if (GetWindow(box, GW_OWNER) == window) {
+            if (GetWindow(box, GW_OWNER) == window || (!window && textOf(box) == L"Halmira")) {
                 const std::wstring text = textOf(GetDlgItem(box, 0xFFFF));
+                if (text.empty())
+                    continue; // found as it is being made; its text comes next
                 std::printf("{\"title\": %s, \"text\": %s}\n", json(textOf(box)).c_str(),
                             json(text).c_str());
                 std::fflush(stdout);
@@ -147,6 +150,8 @@ int errorBox(HWND window)
 int wmain(int argc, wchar_t *argv[])
 {
     const std::wstring what = argc > 1 ? argv[1] : L"controls";
+    if (what == L"errorbox" && argc > 2)
+        return errorBox(nullptr);
     HWND window = halmira();
     if (!window) {
         std::printf("{\"error\": \"no Halmira window\"}\n");

@@ -2,6 +2,7 @@
 // each handler runs, the held-input queue and the figures that draw the scene as it stands.
 #include "core/errors.h"
 #include "core/window/inputqueue.h"
+#include "core/window/language.h"
 #include "core/window/wiring.h"
 #include "web/engine/host.h"
 #include "web/engine/layoutjson.h"
@@ -13,6 +14,7 @@
 namespace {
 
 Language language = Language::Czech;
+std::string notice; // for a language asked for that there is none of
 WebForm form;
 InputQueue<int> held;   // the page keeps what each ticket stands for
 std::string input;      // what the page writes in: a name, then a text
@@ -76,9 +78,20 @@ HALMIRA_EXPORT("report_internal_error") void reportInternalError()
     report(ErrorCodes::InternalError);
 }
 
+// The window's language, by the code the page hands in: false where there is none of it, and
+// the window stays Czech.
+HALMIRA_EXPORT("set_language") bool setLanguage()
+{
+    const LanguageChoice choice = chooseLanguage({}, input);
+    language = choice.language;
+    notice = choice.complaint;
+    form = WebForm(language);
+    return notice.empty();
+}
+
 HALMIRA_EXPORT("layout_json") const char *layoutJsonText()
 {
-    layoutText = layoutJson(language);
+    layoutText = layoutJson(language, notice);
     return layoutText.c_str();
 }
 

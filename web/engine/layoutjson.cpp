@@ -240,11 +240,12 @@ void writeDrawing(Json &json)
 
 } // namespace
 
-std::string layoutJson(Language language)
+std::string layoutJson(Language language, std::string_view notice)
 {
     Json json;
     json.open()
         .field("language", texts::code(language))
+        .field("notice", notice)
         .field("name", layout::windowName)
         .field("caption", texts::words(layout::caption, language))
         .field("backColor", layout::backColor)
@@ -265,6 +266,15 @@ std::string layoutJson(Language language)
 
     writeRules(json);
     writeDrawing(json);
+
+    // Each language by its own name, for a menu of them.
+    json.open("languages", '[');
+    for (const Language each : texts::languages())
+        json.open()
+            .field("code", texts::code(each))
+            .field("name", texts::words(Text::LanguageName, each))
+            .close();
+    json.close(']');
 
     json.open("words");
     for (const Text id : texts::all())

@@ -10,6 +10,8 @@
 class WebForm : public DetachedForm
 {
 public:
+    explicit WebForm(Language language = Language::Czech) : DetachedForm(language) {}
+
     // What a text box holds, as the page hands it in.
     void setControlText(std::string_view control, std::string_view text);
     FigureStream &figures() { return stream_; }

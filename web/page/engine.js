@@ -54,6 +54,12 @@ export class Engine {
     return bytes.length;
   }
 
+  // The window's language, by its code: false where there is none of it, and it stays Czech.
+  setLanguage(code) {
+    this.input(code);
+    return this.exports.set_language() !== 0;
+  }
+
   layout() {
     const bytes = new Uint8Array(this.memory(), this.exports.layout_json());
     const layout = JSON.parse(utf8.decode(bytes.subarray(0, bytes.indexOf(0))));

@@ -6,6 +6,7 @@ import { Engine } from './engine.js';
 import { Fit } from './fit.js';
 import { offerFullScreen } from './fullscreen.js';
 import { Gate } from './gate.js';
+import { askedLanguage, offerLanguages, showNotice } from './languages.js';
 import { Speech } from './speech.js';
 import { HalmiraWindow, fontFamilies } from './window.js';
 
@@ -53,6 +54,8 @@ const engine = new Engine({
 engine.load().then(open);
 
 function open() {
+  const asked = askedLanguage();
+  if (asked !== null) engine.setLanguage(asked);
   layout = engine.layout();
   stats.layout = layout;
   useWords(layout);
@@ -65,6 +68,8 @@ function open() {
   requestAnimationFrame(() => fit.fit());
   speech = new Speech(root, window_.canvas, window_.windowless, layout.words);
   offerFullScreen(document.getElementById('fullscreen'), layout.words);
+  offerLanguages(document.getElementById('language'), layout);
+  showNotice(document.getElementById('notice'), layout.notice);
   // The scene offers no menu to save or copy the picture beneath it.
   root.addEventListener('contextmenu', (event) => {
     if (!(event.target instanceof HTMLInputElement)) event.preventDefault();

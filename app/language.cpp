@@ -1,0 +1,37 @@
+#include "app/language.h"
+
+#include "app/words.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <vector>
+
+LanguageChoice chooseLanguage(const QStringList &arguments, const QString &environment)
+{
+    std::vector<QByteArray> utf8;
+    for (const QString &argument : arguments)
+        utf8.push_back(argument.toUtf8());
+    std::vector<std::string_view> views(utf8.begin(), utf8.end());
+    const QByteArray otherwise = environment.toUtf8();
+    return chooseLanguage(views, std::string_view(otherwise.data(), otherwise.size()));
+}
+
+void speakLanguage(QCoreApplication &application, Language language)
+{
+    const QString code = fromUtf8(texts::code(language));
+    // What Qt's accessibility bridge tells a screen reader the application speaks.
+    QLocale::setDefault(QLocale(code));
+    // Asked again, the new language replaces the last.
+    static QTranslator *qtWords = nullptr;
+    if (qtWords) {
+        QCoreApplication::removeTranslator(qtWords);
+        delete qtWords;
+    }
+    qtWords = new QTranslator(&application);
+    if (qtWords->load(QStringLiteral("qtbase_") + code,
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtWords);
+}

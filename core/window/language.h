@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/window/texts.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The language the window speaks, as the user asks for it: the last --lang=xx among the
+// arguments, or else the language a launcher or an address names; Czech otherwise. The program
+// stores no settings, so a choice lasts while it runs.
+struct LanguageChoice {
+    Language language = Language::Czech;
+    // Where a language was asked for that there is none of: the sentence that says which there
+    // are, in Czech, which the window then speaks.
+    std::string complaint;
+};
+
+LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
+                              std::string_view otherwise = {});

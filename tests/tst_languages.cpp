@@ -1,0 +1,168 @@
+// The window in every language the word table has: each text fits its control at the design's
+// font, Qt's own words follow, a run shows the plot's captions in the language, and the language
+// is chosen as the user asks for it.
+#include "app/halmirawindow.h"
+#include "app/language.h"
+#include "app/words.h"
+#include "core/animation/startclick.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Language)
+
+namespace {
+
+// The room a control leaves its text, in pixels.
+int room(QWidget *control)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(control)) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth =
+            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        const QRect contents =
+            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        // A line edit keeps two pixels each side clear of its text.
+        return contents.width() - 4;
+    }
+    if (qobject_cast<QPushButton *>(control))
+        return control->width() - 2 * control->style()->pixelMetric(QStyle::PM_ButtonMargin) / 2 -
+               4;
+    return control->width();
+}
+
+QString textOf(QWidget *control)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        return box->text();
+    if (auto *button = qobject_cast<QPushButton *>(control))
+        return button->text();
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    return {};
+}
+
+} // namespace
+
+class LanguagesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerFontSubstitutes(); }
+
+    void everyTextFitsItsControl_data()
+    {
+        QTest::addColumn<Language>("language");
+        for (const Language language : texts::languages())
+            QTest::newRow(texts::code(language).data()) << language;
+    }
+
+    void everyTextFitsItsControl()
+    {
+        QFETCH(Language, language);
+        HalmiraWindow window({}, language);
+        QStringList clipped;
+        for (const layout::Control &row : layout::controls) {
+            QWidget *control = window.control(row.name);
+            const QString text = textOf(control);
+            if (text.isEmpty() ||
+                row.kind == layout::Kind::TextBox && row.style == layout::Style::Plain)
+                continue; // the pace box holds a number
+            const int width = control->fontMetrics().horizontalAdvance(text);
+            if (width > room(control))
+                clipped << QStringLiteral("%1: \"%2\" takes %3 of %4 pixels")
+                               .arg(QString::fromUtf8(row.name), text)
+                               .arg(width)
+                               .arg(room(control));
+        }
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    void englishRunShowsThePlotCaptions()
+    {
+        HalmiraWindow window({}, *texts::languageNamed("en"));
+        window.show();
+        window.findChild<QLineEdit *>(QStringLiteral("nSpomal"))->setText(QStringLiteral("0"));
+        window.run(comStartClick);
+        const struct {
+            const char *name;
+            QString text;
+            QPoint place; // where the Start handler puts it, in pixels
+        } captions[] = {{"nRychlostFotonu", QStringLiteral("Photon speed"), {643, 380}},
+                        {"nVzdálenost", QStringLiteral("Distance"), {593, 80}}};
+        for (const auto &caption : captions) {
+            auto *box = qobject_cast<QLineEdit *>(window.control(caption.name));
+            QCOMPARE(box->text(), caption.text);
+            QCOMPARE(box->pos(), caption.place);
+            QVERIFY(box->isVisible());
+        }
+    }
+
+    // Qt's context menus and the language a screen reader is told follow the window's language.
+    void qtSpeaksTheLanguageToo_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("translated");
+        QTest::newRow("Czech") << "cs" << true;
+        QTest::newRow("Slovak") << "sk" << true;
+        QTest::newRow("German") << "de" << true;
+        QTest::newRow("Polish") << "pl" << true;
+        QTest::newRow("English, as Qt speaks it") << "en" << false;
+    }
+
+    void qtSpeaksTheLanguageToo()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, translated);
+        const QByteArray asked = code.toUtf8();
+        speakLanguage(*qApp, *texts::languageNamed(asked.constData()));
+        const QString scrollHere = QCoreApplication::translate("QScrollBar", "Scroll here");
+        QCOMPARE(scrollHere != QStringLiteral("Scroll here"), translated);
+        QVERIFY2(QLocale().name().startsWith(code), qPrintable(QLocale().name()));
+        // The pace reads numbers by the user's own locale.
+        QCOMPARE(QLocale::system().decimalPoint(), QLocale::c().decimalPoint());
+    }
+
+    void languageAsTheUserAsks_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("complains");
+        QTest::newRow("nothing asked") << QStringList{"halmira"} << ""
+                                       << "cs" << false;
+        QTest::newRow("--lang=en") << QStringList{"halmira", "--lang=en"} << ""
+                                   << "en" << false;
+        QTest::newRow("a region asked too") << QStringList{"halmira", "--lang=de_AT"} << ""
+                                            << "de" << false;
+        QTest::newRow("a launcher's variable") << QStringList{"halmira"} << "pl"
+                                               << "pl" << false;
+        QTest::newRow("the argument wins") << QStringList{"halmira", "--lang=sk"} << "pl"
+                                           << "sk" << false;
+        QTest::newRow("a language there is none of") << QStringList{"halmira", "--lang=xx"} << ""
+                                                     << "cs" << true;
+    }
+
+    void languageAsTheUserAsks()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, environment);
+        QFETCH(QString, code);
+        QFETCH(bool, complains);
+        const LanguageChoice choice = chooseLanguage(arguments, environment);
+        QCOMPARE(fromUtf8(texts::code(choice.language)), code);
+        QCOMPARE(!choice.complaint.empty(), complains);
+        if (complains) // it says which languages there are
+            QVERIFY(fromUtf8(choice.complaint).contains(QStringLiteral("cs, de, en, pl, sk")));
+    }
+};
+
+QTEST_MAIN(LanguagesTest)
+#include "tst_languages.moc"
