@@ -225,6 +225,13 @@ void HalmiraWindow::place(UINT dpi)
         SendMessageW(control.window, WM_SETFONT,
                      reinterpret_cast<WPARAM>(row.font.points > 0 ? font(row.font) : windowFont),
                      FALSE);
+        if (row.kind == layout::Kind::TextBox) {
+            // A text box keeps its text a pixel clear of its edges: Windows' own margins, which
+            // grow with the font, would clip the design's longest captions.
+            const int margin = MulDiv(1, static_cast<int>(dpi), 96);
+            SendMessageW(control.window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                         MAKELONG(margin, margin));
+        }
         if (row.picture != layout::Picture::None) {
             HBITMAP &bitmap = pictures_[row.picture];
             if (bitmap)

@@ -48,6 +48,10 @@ CONTROLS = [
     (1014, 'Static', '', [1440, 1320, 8685, 6885], True),
     (1015, 'Static', 'Klikněte na Start', [8040, 600, 2535, 375], True),
 ]
+# The controls with words, and their design fonts: pixels at 96 dpi, bold.
+FONTS = [(1000, 16, 0), (1001, 13, False), (1002, 13, False), (1003, 16, False),
+         (1004, 13, False), (1005, 13, False), (1006, 13, False), (1007, 13, True),
+         (1011, 16, True), (1012, 16, True), (1013, 18, True), (1015, 18, True)]
 # The screen's dots per inch, as Windows is told them, and the desktop's matching scale.
 DPIS = [96, 144]
 
@@ -315,6 +319,17 @@ class WindowsProgram(unittest.TestCase):
                 self.assertEqual(self.controls()[KONEC]['text'], konec)
                 subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
                 self.assertEqual(self.ended(20), 0)
+
+    # In every language each text fits its control, at the design font as Windows draws it.
+    def test_every_text_fits_in_every_language(self):
+        for code in ['cs', 'de', 'en', 'pl', 'sk']:
+            with self.subTest(code):
+                self.program = self.wine.start(BUILD / 'halmira.exe', f'--lang={code}')
+                self.wait_for(lambda: any(c['focus'] for c in self.look()['controls']), 30)
+                measured = [self.inspect('room', *font) for font in FONTS]
+                subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+                self.assertEqual(self.ended(20), 0)
+                self.assertEqual([m for m in measured if m['width'] > m['room']], [])
 
     def test_the_32_bit_program_is_built(self):
         # wine32 cannot be installed here, and under wine64 alone a 32-bit program exits 0

@@ -8,6 +8,8 @@
 //   wininspect run ID [PACE]        clicks the button and waits for its handler to return, with
 //                                   the pace text given first; the seconds it took, and whether
 //                                   Windows ever took the window for hung meanwhile
+//   wininspect room ID PIXELS BOLD  how wide the control's text is in the design font of that
+//                                   many pixels, and how much room it leaves the text
 //   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
 //                                   of any box Halmira shows, before its window too
 #include <windows.h>
@@ -124,6 +126,38 @@ int run(HWND window, int id, const wchar_t *pace)
     return 0;
 }
 
+// The text's width in the design font as the program makes it, and the room the control
+// leaves: an edit box less its margins, a button less its bevel, a label all of it.
+int room(HWND window, int id, int pixels, bool bold)
+{
+    HWND control = GetDlgItem(window, id);
+    const std::wstring text = textOf(control);
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             EASTEUROPE_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    RECT client;
+    GetClientRect(control, &client);
+    int free = client.right;
+    const std::wstring kind = classOf(control);
+    if (kind == L"Edit") {
+        DWORD_PTR margins = 0;
+        SendMessageTimeoutW(control, EM_GETMARGINS, 0, 0, SMTO_BLOCK, 5000, &margins);
+        free -= LOWORD(margins) + HIWORD(margins);
+    } else if (kind == L"Button") {
+        free -= 8;
+    }
+    std::printf("{\"text\": %s, \"width\": %ld, \"room\": %d}\n", json(text).c_str(), size.cx,
+                free);
+    return 0;
+}
+
 int errorBox(HWND window)
 {
     for (int tries = 0; tries < 600; ++tries) {
@@ -167,6 +201,8 @@ int wmain(int argc, wchar_t *argv[])
     }
     if (what == L"run" && argc > 2)
         return run(window, _wtoi(argv[2]), argc > 3 ? argv[3] : nullptr);
+    if (what == L"room" && argc > 4)
+        return room(window, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]) != 0);
     if (what == L"errorbox")
         return errorBox(window);
     std::printf("{\"error\": \"unknown command\"}\n");
