@@ -1,25 +1,23 @@
 #include "app/announcer.h"
 
+#include <QTimer>
+
 #include <chrono>
 
-Announcer::Announcer(QWidget *parent) : QWidget(parent)
+Announcer::Announcer(QWidget *window, const QString &text) : QWidget(window)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 1, 1);
-    hide();
-    // Gone before it could be found again and read as part of the window.
-    hide_.setSingleShot(true);
-    hide_.setInterval(std::chrono::seconds(10));
-    connect(&hide_, &QTimer::timeout, this, &QWidget::hide);
-}
-
-void Announcer::say(const QString &text)
-{
-    // Each message appears anew, which is what a screen reader presents.
-    hide();
     setAccessibleName(text);
     lower();
-    show();
-    hide_.start();
+    QTimer::singleShot(std::chrono::seconds(10), this, [this] {
+        hide();
+        deleteLater();
+    });
+}
+
+void Announcer::say(QWidget *window, const QString &text)
+{
+    (new Announcer(window, text))->show();
 }

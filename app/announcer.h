@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QTimer>
 #include <QWidget>
 
 // Tells a screen reader something in passing, as a notification: Qt 6.4 has no announcement of
-// its own, and Orca speaks a notification as it appears. The widget draws nothing and takes no
-// input; it shows for a while, then hides until the next message.
+// its own, and Orca speaks a notification as it appears. Each message is a notification of its
+// own, so that two in a row, the end of one run and the start of the next, are both heard. It
+// draws nothing and takes no input, and goes after a while, before it could be found again and
+// read as part of the window.
 class Announcer : public QWidget
 {
 public:
-    explicit Announcer(QWidget *parent);
-
-    void say(const QString &text);
+    static void say(QWidget *window, const QString &text);
 
 private:
-    QTimer hide_;
+    Announcer(QWidget *window, const QString &text);
 };

@@ -19,7 +19,6 @@ WidgetForm::WidgetForm(Language language, QWidget *parent)
     registerForm(this);
     view_ = new CanvasView(this);
     view_->setAccessibleName(words(Text::SceneName, language_));
-    announcer_ = new Announcer(this);
     view_->setGeometry(QRect(QPoint(0, 0), sceneSize));
     // No larger than all the screens together: a window manager keeps to that, and the
     // window's backing store, four bytes a pixel, grows with the window.
@@ -68,12 +67,15 @@ void WidgetForm::sceneCovers()
 
 void WidgetForm::announce(std::string_view words)
 {
-    announcer_->say(fromUtf8(words));
+    Announcer::say(this, fromUtf8(words));
 }
 
 void WidgetForm::describeScene(std::string_view description)
 {
     view_->setAccessibleDescription(fromUtf8(description));
+    // A screen reader's review of the window reads names: after a run the drawing's name says
+    // what it shows, there to be read again when the announcement has gone.
+    view_->setAccessibleName(fromUtf8(texts::fill(Text::SceneDescribed, language_, {description})));
 }
 
 void WidgetForm::run(const std::function<void(Form &)> &handler)

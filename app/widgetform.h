@@ -78,7 +78,6 @@ private:
     InputGate gate_;
     Pacer pacer_;
     CanvasView *view_ = nullptr;
-    Announcer *announcer_ = nullptr;
     QList<QWidget *> windowless_;
     std::map<std::string, QWidget *, std::less<>> controls_;
     bool unloading_ = false;

@@ -141,6 +141,18 @@ constexpr std::array<const Control *, controls.size()> tabOrder()
     return order;
 }
 
+// The control a caption box names, where its words are another control's spoken name: the
+// scroll bar's caption is the scroll bar's name, and a screen reader need hear it only there.
+constexpr const Control *captionFor(const Control &caption)
+{
+    if (caption.style != Style::CaptionBox)
+        return nullptr;
+    for (const Control &other : controls)
+        if (&other != &caption && other.accessibleName == caption.text)
+            return &other;
+    return nullptr;
+}
+
 // Whether Tab stops at a control: one that shows and takes the focus, but no caption box.
 constexpr bool isTabStop(const Control &control)
 {

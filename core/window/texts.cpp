@@ -39,6 +39,8 @@ constexpr std::array<Entry, texts::count> table{{
      "Dráhy devatenácti fotonů, které vyletěly vějířem z okraje černé díry, stoupají, zakřivují "
      "se a padají zpět do ní. Vpravo je graf rychlosti fotonu vyslaného svisle vzhůru v "
      "závislosti na jeho výšce. Při stoupání leží body grafu vpravo od osy, při pádu vlevo."},
+    // The drawing's name once a run has drawn it: its name, then what it shows.
+    {Text::SceneDescribed,        "SceneDescribed",        "Dráhy světla u černé díry. %1"},
     {Text::RunStarted,            "RunStarted",            "Animace běží"},
     {Text::RunFinished,           "RunFinished",           "Animace skončila. %1"},
     {Text::ErrorReport,           "ErrorReport",           "Chyba za běhu %1:\n\n%2"},

@@ -33,6 +33,7 @@ enum class Text {
     StartHint,
     SceneName,
     SceneDescription,
+    SceneDescribed,
     RunStarted,
     RunFinished,
     ErrorReport,

@@ -96,6 +96,42 @@ class ScreenReader(unittest.TestCase):
         canvas = self.control('image', SCENE)
         self.assertTrue(self.showing(canvas))
         self.assertIn(canvas.description, told[-1])
+        # And it stays there to be read again, in the drawing's name.
+        self.assertIn(canvas.description, canvas.name)
+
+    # A Start given during a run waits for it; the end of the first run and the start of the
+    # second, one right after the other, are each told.
+    def test_queued_runs_are_each_told(self):
+        start = self.control('push button', 'Start')
+        told = self.notifications_during([(0, lambda: start.queryAction().doAction(0)),
+                                          (300, lambda: start.queryAction().doAction(0)),
+                                          (4500, pyatspi.Registry.stop)])
+        self.assertEqual([t.split('.')[0] for t in told],
+                         [STARTED, FINISHED[:-1], STARTED, FINISHED[:-1]], told)
+
+    def notifications_during(self, steps):
+        told = []
+
+        def on_showing(event):
+            if (event.type.startswith('object:state-changed:showing') and event.detail1
+                    and event.source.getRoleName() == 'notification'):
+                told.append(event.source.name)
+        events = ('object:state-changed:showing', 'object:property-change:accessible-name')
+        pyatspi.Registry.registerEventListener(on_showing, *events)
+
+        def run(index=0):
+            delay, action = steps[index]
+
+            def go():
+                action()
+                if index + 1 < len(steps):
+                    run(index + 1)
+                return False
+            GLib.timeout_add(delay, go)
+        run()
+        pyatspi.Registry.start()
+        pyatspi.Registry.deregisterEventListener(on_showing, *events)
+        return told
 
     # A right-click on the launcher offers each language as an action; each starts the window
     # in its language, and tells a screen reader that language.

@@ -78,6 +78,12 @@ class Screens(unittest.TestCase):
                 self.assertTrue(x >= 0 and y >= 0 and x + w <= width and y + h <= height,
                                 (x, y, w, h))
                 self.assertGreaterEqual(max(w / width, h / height), 0.9)
+                # A focus ring is two pixels or more on the screen, snapped to its pixels.
+                ring = page.evaluate('''(() => { const b = document.getElementById('comStart');
+                    b.focus(); const style = getComputedStyle(b);
+                    return parseFloat(style.outlineWidth) * document.getElementById('halmira')
+                        .getBoundingClientRect().width / 800; })()''')
+                self.assertGreaterEqual(ring, 2, ring)
                 self.assertEqual(page.evaluate('visualViewport.pageLeft'), 0)
                 start = self.rect(page, '#comStart')
                 if touch:
@@ -96,8 +102,9 @@ class Screens(unittest.TestCase):
     def run_was_told(self, page):
         """A screen reader heard the run end, and can read what the drawing shows."""
         self.assertIsNone(page.evaluate('document.getElementById("halmira").getAttribute("aria-busy")'))
-        said = page.evaluate('document.getElementById("status").textContent')
-        self.assertTrue(said.startswith('Animace skončila.'), said)
+        last = 'document.getElementById("status").lastChild?.textContent ?? ""'
+        page.wait_for(f'({last}).startsWith("Animace skončila.")', 5)
+        said = page.evaluate(last)
         self.assertEqual(page.evaluate(f'document.querySelector("{CANVAS}").getAttribute("aria-label")'),
                          'Dráhy světla u černé díry')
         self.assertIn(page.evaluate('document.getElementById("sceneDescription").textContent'), said)

@@ -21,6 +21,7 @@ PLACES = {
     'thumb': '#HScroll1 .thumb',
     'outside': (860, 660),  # the page beside and below the window
     'far right': (880, None),  # level with the thumb, past the window's right edge
+    'away': (20, 650),  # below the window, far from the scroll bar
 }
 
 # name, steps, expected: value, pace, handlers, focus (an id, 'body', or None to skip), and
@@ -38,12 +39,14 @@ ROWS = [
      [('press', 'comStart'), ('move', 'outside'), ('release', 'outside'), ('key', 'Enter'),
       ('run',), ('click', 'right arrow')],
      1, '100100', ['Load', 'Start', 'Change'], 'HScroll1', {}),
-    ('an arrow held as Tab and Enter start a run stops stepping during it',
-     [('press', 'right arrow'), ('key', 'Tab'), ('key', 'Enter'), ('run',), ('wait', 0.8),
+    ('an arrow held as Shift+Tab and Enter start a run stops stepping during it',
+     [('press', 'right arrow'), ('key', 'Tab', 'shift'), ('key', 'Tab', 'shift'), ('key', 'Enter'),
+      ('run',), ('wait', 0.8),
       ('during', VALUE, 1), ('release', 'right arrow')],
      1, '100100', ['Load', 'Change', 'Start'], 'comStart', {}),
     ('a thumb held as a run starts follows the pointer only after it',
-     [('press', 'thumb'), ('key', 'Tab'), ('key', 'Enter'), ('run',), ('move', 'far right'),
+     [('press', 'thumb'), ('key', 'Tab', 'shift'), ('key', 'Tab', 'shift'), ('key', 'Enter'),
+      ('run',), ('move', 'far right'),
       ('wait', 0.2), ('during', 'document.querySelector("#HScroll1 .thumb").style.left', '0px'),
       ('release', 'far right')],
      32767, '3376700', ['Load', 'Start', 'Change'], 'comStart', {}),
@@ -70,6 +73,22 @@ ROWS = [
      [('click', 'right arrow'), ('key', 'End'), ('key', 'ArrowLeft'), ('key', 'ArrowLeft'),
       ('key', 'ArrowLeft'), ('click', 'thumb')],
      32764, '3376400', ['Load'] + ['Change'] * 5, 'HScroll1', {}),
+    ('an arrow held steps no more once the pointer leaves it',
+     [('press', 'right arrow'), ('move', 'away'), ('wait', 2.0), ('release', 'away')],
+     1, '100100', ['Load', 'Change'], 'HScroll1', {}),
+    ('the wheel over the scroll bar steps it',
+     [('wheel', 'HScroll1', 120)],
+     1, '100100', ['Load', 'Change'], None, {'scrollY': 0}),
+    ('the wheel over the scroll bar during a run steps it after',
+     [('click', 'comStart'), ('run',), ('wheel', 'HScroll1', 120), ('wait', 0.2),
+      ('during', VALUE, 0)],
+     1, '100100', ['Load', 'Start', 'Change'], None, {}),
+    ('a click on the preview leaves the focus where it was',
+     [('click', 'Image1'), ('key', 'Tab')],
+     0, '100000', ['Load'], 'comKonec', {}),
+    ('a click on the preview during a run leaves the focus where it was',
+     [('click', 'comStart'), ('run',), ('click', 'Image1'), ('key', 'Tab')],
+     0, '100000', ['Load', 'Start'], 'comKonec', {}),
     ('Enter closes the error box after a click behind it',
      [('pace', 'Spomal'), ('click', 'comStart'), ('error',), ('click', 'outside'),
       ('key', 'Enter')],
@@ -128,7 +147,7 @@ class HeldInput(unittest.TestCase):
                           'move': [move],
                           'release': [move, {'type': 'pointerUp', 'button': 0}]}[kind])
         elif kind == 'key':
-            page.key(args[0])
+            page.key(args[0], shift='shift' in args)
         elif kind == 'wheel':
             page.wheel(*self.at(page, args[0]), args[1])
         elif kind == 'run':

@@ -1,5 +1,6 @@
 """The browser edition in Debian's headless Chromium, driven through the DevTools protocol and
 checked against the desktop window."""
+import base64
 import os
 import pathlib
 import re
@@ -55,12 +56,13 @@ class BrowserEdition(unittest.TestCase):
         self.assertEqual(page.evaluate('document.title'), 'Halmira – https://www.halmira.example')
         self.assertEqual(page.evaluate('document.getElementById("nSpomal").value'), '100000')
         self.assertEqual(page.evaluate('document.activeElement.id'), 'comStart')
-        # Tab goes among the visible buttons and the scroll bar as on the desktop.
+        # Tab goes among the visible buttons and the scroll bar as on the desktop, then to the
+        # page's own full-screen button and language menu, and out of the page.
         order = []
-        for _ in range(3):
+        for _ in range(4):
             page.key('Tab', key_code=9)
             order.append(page.evaluate('document.activeElement.id'))
-        self.assertEqual(order, ['comKonec', 'HScroll1', 'comStart'])
+        self.assertEqual(order, ['comKonec', 'HScroll1', 'fullscreen', 'language'])
         page.screenshot(SHOTS / 'web-first-shown.png')
         self.assertEqual(page.errors(), [])
 
@@ -149,6 +151,119 @@ class BrowserEdition(unittest.TestCase):
             return [e.value, e.offsetLeft, e.offsetTop, !e.hidden]; })''')
         self.assertEqual(captions, [['Photon speed', 643, 380, True], ['Distance', 593, 80, True]])
         page.screenshot(SHOTS / 'web-english.png')
+        page.close()
+
+    # Three Starts queued: each run's start and end reach the live region, each in a frame the
+    # browser shows, and not overwritten before it.
+    def test_queued_runs_are_each_heard(self):
+        page = self.open()
+        page.evaluate('''(() => {
+            window.heard = [];
+            const seen = new WeakSet();
+            const status = document.getElementById('status');
+            const look = () => {
+                for (const line of status.children)
+                    if (!seen.has(line)) { seen.add(line); heard.push(line.textContent); }
+                requestAnimationFrame(look);
+            };
+            requestAnimationFrame(look);
+            document.getElementById('nSpomal').value = '30000';
+        })()''')
+        for _ in range(3):
+            page.click('comStart')
+        page.wait_for('halmiraStats.runs.filter(r => r.handler === "Start" && r.ended).length === 3',
+                      30)
+        time.sleep(0.5)
+        heard = [line.split('.')[0] for line in page.evaluate('heard')]
+        self.assertEqual(heard, ['Animace běží', 'Animace skončila'] * 3)
+        page.close()
+
+    # Hidden, in a browser that throttles a hidden tab's timers as a pupil's does, a run keeps
+    # its length within a tenth, and shows what it drew once the tab is shown again.
+    def test_a_hidden_tab_keeps_the_run_length(self):
+        browser = cdp.Browser(throttled=True)
+        try:
+            page = browser.page()
+            page.navigate(self.url)
+            page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+            length = 'halmiraStats.runs.at(-1).ended - halmiraStats.runs.at(-1).started'
+            page.click('comStart')
+            page.wait_for('halmiraStats.runs.at(-1).ended', 30)
+            shown = page.evaluate(length)
+            page.click('comStart')
+            time.sleep(0.1)
+            browser.hide(page)
+            time.sleep(4)
+            browser.show(page)
+            page.wait_for('halmiraStats.runs.at(-1).ended', 30)
+            hidden = page.evaluate(length)
+            print(f'run shown {shown:.0f} ms, hidden {hidden:.0f} ms')
+            self.assertLess(abs(hidden - shown), 0.1 * shown)
+            time.sleep(0.3)
+            self.assertLess(unmatched(desktop_ink(1), ink(self.canvas(page))), 0.005)
+        finally:
+            browser.close()
+
+    # Printed, the whole window is on the page, at its own size, whatever the screen's scale.
+    def test_a_print_shows_the_whole_window(self):
+        page = self.browser.page(1920, 1080)
+        page.navigate(self.server.url)
+        page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+        self.start_and_finish(page)
+        page.send('Emulation.setEmulatedMedia', {'media': 'print'})
+        box = page.evaluate('''(() => { const r = document.getElementById('halmira')
+            .getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()''')
+        self.assertEqual(box[2:], [800, 550])
+        pdf = base64.b64decode(page.send('Page.printToPDF', {'preferCSSPageSize': True})['data'])
+        self.assertEqual(len(re.findall(rb'/Type\s*/Page[^s]', pdf)), 1)
+        width, height = map(float, re.search(rb'/MediaBox\s*\[\s*0 0 ([\d.]+) ([\d.]+)', pdf).groups())
+        self.assertGreater(width, height)  # landscape, where 800 by 550 fits
+        page.close()
+
+    # What a screen reader finds: the blank drawing not at all, the captions once each, the
+    # scroll bar as a slider whose caption is its name, and nothing of the live region or the
+    # description to select and copy.
+    def test_what_a_screen_reader_finds(self):
+        page = self.open()
+        canvas = 'document.querySelector("#halmira canvas")'
+        self.assertEqual(page.evaluate(f'{canvas}.getAttribute("aria-hidden")'), 'true')
+        bar = 'document.getElementById("HScroll1")'
+        self.assertEqual(page.evaluate(f'{bar}.getAttribute("role")'), 'slider')
+        self.assertEqual(page.evaluate(f'{bar}.getAttribute("aria-label")'), 'Zpomalení animace')
+        self.assertEqual(page.evaluate('document.getElementById("labSpomal")'
+                                       '.getAttribute("aria-hidden")'), 'true')
+        self.assertEqual(page.evaluate('[...document.querySelectorAll("#halmira input.caption")]'
+                                       '.filter(e => e.hasAttribute("aria-label")).length'), 0)
+        self.assertEqual(page.evaluate('getComputedStyle(document.getElementById("status"))'
+                                       '.userSelect'), 'none')
+        self.start_and_finish(page)
+        self.assertIsNone(page.evaluate(f'{canvas}.getAttribute("aria-hidden")'))
+        self.assertTrue(page.evaluate('document.getElementById("sceneDescription").hidden'))
+        page.close()
+
+    # ?scale=1 pins the window's scale wherever it stands in the address.
+    def test_scale_pinned_anywhere_in_the_address(self):
+        page = self.open(self.server.url + '?lang=en&scale=1')
+        self.assertEqual(page.evaluate('document.getElementById("halmira").style.transform'), '')
+        page.close()
+
+    # A screen too small for the window breaks nothing: no scale at or below zero, a run ends,
+    # and at a size again the drawing is the desktop's.
+    def test_a_screen_too_small_breaks_nothing(self):
+        page = self.browser.page(20, 20)
+        page.navigate(self.server.url)
+        page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+        page.evaluate('document.getElementById("comStart").click()')
+        page.wait_for('halmiraStats.runs.some(r => r.handler === "Start" && r.ended) && '
+                      'halmiraStats.idle', 30)
+        transform = page.evaluate('document.getElementById("halmira").style.transform')
+        self.assertTrue(not transform or float(transform[6:-1]) > 0, transform)
+        page.send('Emulation.setDeviceMetricsOverride',
+                  {'width': 900, 'height': 700, 'deviceScaleFactor': 1, 'mobile': False})
+        page.wait_for('Math.abs(document.querySelector("#halmira canvas").width - 800 * '
+                      'parseFloat(document.getElementById("halmira").style.transform.slice(6))) < 2',
+                      10)
+        self.assertEqual(page.errors(), [])
         page.close()
 
     def test_run_draws_what_the_desktop_draws(self):

@@ -123,11 +123,21 @@ class BidiPage(Page):
             'type': 'wheel', 'id': 'wheel', 'actions': [
                 {'type': 'scroll', 'x': round(x), 'y': round(y), 'deltaX': 0, 'deltaY': delta_y}]}]})
 
-    def key(self, key, **_):
+    def key(self, key, shift=False, **_):
         self.send('input.performActions', {'actions': [{
             'type': 'key', 'id': 'keyboard',
-            'actions': [{'type': 'keyDown', 'value': KEYS.get(key, key)},
-                        {'type': 'keyUp', 'value': KEYS.get(key, key)}]}]})
+            'actions': with_shift([{'type': 'keyDown', 'value': KEYS.get(key, key)},
+                                   {'type': 'keyUp', 'value': KEYS.get(key, key)}], shift)}]})
+
+    def key_down(self, key):
+        self.send('input.performActions', {'actions': [{
+            'type': 'key', 'id': 'keyboard',
+            'actions': [{'type': 'keyDown', 'value': KEYS.get(key, key)}]}]})
+
+    def key_up(self, key):
+        self.send('input.performActions', {'actions': [{
+            'type': 'key', 'id': 'keyboard',
+            'actions': [{'type': 'keyUp', 'value': KEYS.get(key, key)}]}]})
 
     def screenshot(self, path):
         data = self.send('browsingContext.captureScreenshot')['data']
@@ -146,3 +156,11 @@ class BidiPage(Page):
 KEYS = {'Enter': '\ue007', 'Tab': '\ue004', 'ArrowRight': '\ue014', 'ArrowLeft': '\ue012',
         'End': '\ue010', 'Home': '\ue011', 'PageDown': '\ue00f', 'PageUp': '\ue00e',
         'Escape': '\ue00c', 'Backspace': '\ue003', 'Delete': '\ue017', 'Shift': '\ue008'}
+
+
+def with_shift(actions, shift):
+    """The key actions, inside a press of Shift where asked."""
+    if not shift:
+        return actions
+    return ([{'type': 'keyDown', 'value': KEYS['Shift']}] + actions
+            + [{'type': 'keyUp', 'value': KEYS['Shift']}])

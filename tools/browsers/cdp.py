@@ -19,19 +19,22 @@ FLAGS = [
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--disable-extensions', '--mute-audio', '--remote-debugging-port=0',
     '--remote-allow-origins=*', '--allow-file-access-from-files',
-    # A headless page is never on screen; these keep its timers and frames at full rate.
-    '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
-    '--disable-backgrounding-occluded-windows',
 ]
+# A headless page is never on screen; these keep its timers and frames at full rate. A pupil's
+# browser has none of them: a test of a hidden tab leaves them out.
+FULL_RATE = ['--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+             '--disable-backgrounding-occluded-windows']
 
 
 class Browser:
     name = 'chromium'
 
-    def __init__(self, extra_flags=()):
+    def __init__(self, extra_flags=(), throttled=False):
         self.profile = tempfile.mkdtemp(prefix='halmira-chromium-')
+        rate = [] if throttled else FULL_RATE
         self.process = subprocess.Popen(
-            ['chromium', *FLAGS, *extra_flags, f'--user-data-dir={self.profile}', 'about:blank'],
+            ['chromium', *FLAGS, *rate, *extra_flags, f'--user-data-dir={self.profile}',
+             'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = pathlib.Path(self.profile, 'DevToolsActivePort')
         deadline = time.monotonic() + 30
@@ -74,7 +77,18 @@ class Browser:
     def page(self, width=900, height=700, ratio=1):
         target = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
         session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})
-        return Page(self, session['sessionId'], width, height, ratio)
+        page = Page(self, session['sessionId'], width, height, ratio)
+        page.target = target
+        return page
+
+    def hide(self, page):
+        """Another tab to the front, which hides the page's; it is made once and kept."""
+        if not getattr(self, 'cover', None):
+            self.cover = self.send('Target.createTarget', {'url': 'about:blank'})['targetId']
+        self.send('Target.activateTarget', {'targetId': self.cover})
+
+    def show(self, page):
+        self.send('Target.activateTarget', {'targetId': page.target})
 
     def cpu_seconds(self):
         return cpu_seconds(self.process.pid)
@@ -145,16 +159,29 @@ class Page(PageBase):
         self.send('Input.dispatchMouseEvent', {'type': 'mouseWheel', 'x': x, 'y': y,
                                                'deltaX': 0, 'deltaY': delta_y})
 
-    def key(self, key, code=None, key_code=0, text=None):
-        """A key pressed and released; with text, it also types that text, as Enter does. Keys
-        named as the tests name them, and single characters, need nothing more."""
+    def key(self, key, code=None, key_code=0, text=None, shift=False):
+        """A key pressed and released, with Shift held if asked; with text, it also types that
+        text, as Enter does. Keys named as the tests name them, and single characters, need
+        nothing more."""
         key_code, text = key_code or KEYS.get(key, (0, None))[0], text or KEYS.get(key, (0, None))[1]
         if len(key) == 1:
             key_code, text = key_code or ord(key.upper()), key
         down = {'type': 'keyDown', 'text': text} if text else {'type': 'rawKeyDown'}
         for event in (down, {'type': 'keyUp'}):
             self.send('Input.dispatchKeyEvent', {
-                **event, 'key': key, 'code': code or key, 'windowsVirtualKeyCode': key_code})
+                **event, 'key': key, 'code': code or key, 'windowsVirtualKeyCode': key_code,
+                'modifiers': 8 if shift else 0})
+
+    def key_down(self, key):
+        key_code, text = KEYS.get(key, (ord(key.upper()) if len(key) == 1 else 0, None))
+        event = {'type': 'keyDown', 'text': text} if text else {'type': 'rawKeyDown'}
+        self.send('Input.dispatchKeyEvent',
+                  {**event, 'key': key, 'code': key, 'windowsVirtualKeyCode': key_code})
+
+    def key_up(self, key):
+        key_code = KEYS.get(key, (ord(key.upper()) if len(key) == 1 else 0, None))[0]
+        self.send('Input.dispatchKeyEvent',
+                  {'type': 'keyUp', 'key': key, 'code': key, 'windowsVirtualKeyCode': key_code})
 
     def screenshot(self, path):
         data = self.send('Page.captureScreenshot', {'format': 'png'})['data']

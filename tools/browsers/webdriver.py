@@ -12,7 +12,7 @@ import urllib.error
 import urllib.request
 
 from page import Page, cpu_seconds
-from bidi import KEYS
+from bidi import KEYS, with_shift
 
 
 def free_port():
@@ -98,11 +98,22 @@ class WebDriverPage(Page):
             'actions': steps}]})
         self.send('DELETE', '/actions')
 
-    def key(self, key, **_):
+    def key(self, key, shift=False, **_):
         value = KEYS.get(key, key)
         self.send('POST', '/actions', {'actions': [{
             'type': 'key', 'id': 'keyboard',
-            'actions': [{'type': 'keyDown', 'value': value}, {'type': 'keyUp', 'value': value}]}]})
+            'actions': with_shift([{'type': 'keyDown', 'value': value},
+                                   {'type': 'keyUp', 'value': value}], shift)}]})
+
+    def key_down(self, key):
+        self.send('POST', '/actions', {'actions': [{
+            'type': 'key', 'id': 'keyboard',
+            'actions': [{'type': 'keyDown', 'value': KEYS.get(key, key)}]}]})
+
+    def key_up(self, key):
+        self.send('POST', '/actions', {'actions': [{
+            'type': 'key', 'id': 'keyboard',
+            'actions': [{'type': 'keyUp', 'value': KEYS.get(key, key)}]}]})
 
     def screenshot(self, path):
         pathlib.Path(path).write_bytes(base64.b64decode(self.send('GET', '/screenshot')))

@@ -153,6 +153,8 @@ void writeControl(Json &json, const layout::Control &row, Language language)
         .field("captionBox", row.style == layout::Style::CaptionBox)
         .field("windowless", layout::isWindowless(row.kind))
         .field("tabStop", layout::isTabStop(row));
+    if (const layout::Control *named = layout::captionFor(row))
+        json.field("captionFor", named->name);
     if (row.font.points > 0)
         json.open("font")
             .field("pixels", layout::fontPixels(row.font))

@@ -30,6 +30,7 @@ export class FigureCanvas {
   // Canvas pixels per window pixel. A pinch or a resize changes it many times a second: the scene
   // is drawn again once it has settled, and at once the first time.
   setResolution(ratio) {
+    if (!(ratio > 0)) return; // no pixels to draw on
     // No larger than every browser keeps a canvas: Safari's limit is 16.7 million pixels.
     const capped = Math.min(ratio, Math.sqrt(maxPixels / (this.width * this.height)));
     clearTimeout(this.pending);

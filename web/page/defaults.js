@@ -43,3 +43,14 @@ export function scrollPage(event) {
   const unit = [1, 16, innerHeight][event.deltaMode] ?? 1;
   document.scrollingElement.scrollBy(event.deltaX * unit, event.deltaY * unit);
 }
+
+// Tab: the next control the page's order stops at, or the one before; past the last, out of the
+// page.
+export function moveFocus(backward) {
+  const stops = [...document.querySelectorAll('button, input, select, [tabindex]')]
+    .filter((e) => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length > 0);
+  const at = stops.indexOf(document.activeElement);
+  const next = at < 0 ? (backward ? stops.length - 1 : 0) : at + (backward ? -1 : 1);
+  if (stops[next]) stops[next].focus({ preventScroll: true });
+  else document.activeElement?.blur();
+}

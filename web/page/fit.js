@@ -49,14 +49,20 @@ export class Fit {
       const screenHeight = viewport ? viewport.height * zoom : innerHeight;
       // The hint to turn the device stands above the window when it shows.
       const above = this.upright.matches ? this.hint.offsetHeight : 0;
-      this.scale = Math.min((screenWidth - 2 * margin) / width,
+      const scale = Math.min((screenWidth - 2 * margin) / width,
         (screenHeight - above - 2 * margin) / height);
+      // A frame collapsed to nothing, or a screen smaller than the margins, has no room: the
+      // window keeps its last scale until there is room again, and nothing is drawn anew.
+      if (!(scale > 0)) return;
+      this.scale = scale;
       // On whole device pixels, so that the window's edges and the canvas stay sharp.
       const snap = (x) => Math.round(x * devicePixelRatio) / devicePixelRatio;
       root.style.left = `${snap((screenWidth - width * this.scale) / 2)}px`;
       root.style.top = `${snap(above + (screenHeight - above - height * this.scale) / 2)}px`;
       root.style.transform = `scale(${this.scale})`;
-      root.style.setProperty('--ring', `${Math.max(2, 2 / this.scale)}px`);
+      // Whole pixels before the scale, which is how browsers lay outlines out, and enough of
+      // them that the ring is never thinner than two on the screen.
+      root.style.setProperty('--ring', `${Math.max(2, Math.ceil(2 / this.scale))}px`);
     }
     const resolution = devicePixelRatio * this.scale * zoom;
     if (resolution !== this.resolution) {

@@ -7,8 +7,8 @@
 // - the browser's own shortcuts stay the browser's.
 // Handlers asked for meanwhile wait in the same queue. What the browser would have done itself
 // with a given-back key or wheel is done by defaults.js.
-import { edit, scrollPage } from './defaults.js';
-import { keyName, modified } from './keys.js';
+import { edit, moveFocus, scrollPage } from './defaults.js';
+import { modified } from './keys.js';
 
 const pointer = ['pointerdown', 'pointermove', 'pointerup', 'pointercancel'];
 const mouse = ['mousedown', 'mousemove', 'mouseup', 'click', 'dblclick', 'auxclick', 'contextmenu'];
@@ -19,7 +19,6 @@ export class Gate {
   constructor(root) {
     this.root = root;
     this.held = null; // the engine's queue, once it is loaded
-    this.buttonKeys = {};
     this.closed = false;
     // Pointers the browser has pressed, by id: whether the press was in the window.
     this.pressed = new Map();
@@ -27,15 +26,13 @@ export class Gate {
     this.down = new Set();
     // The mouse events that follow a release which was dropped.
     this.dropping = false;
-    this.spaceDownOn = null;
     for (const type of [...pointer, ...mouse, ...keys, 'wheel'])
       addEventListener(type, (event) => this.filter(event), { capture: true, passive: false });
   }
 
-  // The engine's queue, and the keys that click a button, from its layout.
-  attach(held, buttonKeys) {
+  // The engine's queue.
+  attach(held) {
     this.held = held;
-    this.buttonKeys = buttonKeys;
   }
 
   get busy() {
@@ -60,7 +57,7 @@ export class Gate {
     else if (event.type === 'pointerup' || event.type === 'pointercancel')
       this.pressed.delete(event.pointerId);
     if (!held) {
-      this.given(event, event.target);
+      this.given(event);
       return;
     }
     event.preventDefault();
@@ -68,12 +65,11 @@ export class Gate {
     this.held.defer(() => this.deliver(event));
   }
 
-  // What the page's controls have been given: presses not yet released, and a Space held down.
-  given(event, target) {
+  // What the page's controls have been given: presses not yet released.
+  given(event) {
     if (event.type === 'pointerdown') this.down.add(event.pointerId);
     else if (event.type === 'pointerup' || event.type === 'pointercancel')
       return this.down.delete(event.pointerId);
-    else if (event.type === 'keydown' && keyName(event) === 'Space') this.spaceDownOn = target;
     return true;
   }
 
@@ -132,23 +128,15 @@ export class Gate {
     if (event.target.isConnected) event.target.dispatchEvent(copy(event));
   }
 
+  // To the focus as it is now. The buttons click by their keys themselves; Tab and a text
+  // box's keys are done here, as the browser does them for a key it gives.
   deliverKey(event) {
     if (event.type === 'keypress') return;
-    const focused = document.activeElement ?? document.body;
-    // Tab from outside the window goes into it, as a window of its own would take it.
-    const target = event.key === 'Tab' && !this.root.contains(focused) ? this.root : focused;
+    const target = document.activeElement ?? document.body;
     const delivered = copy(event);
     target.dispatchEvent(delivered);
-    if (delivered.defaultPrevented) return;
-    const clicks = this.buttonKeys[keyName(event)];
-    const button = target instanceof HTMLButtonElement;
-    if (event.type === 'keyup') {
-      if (button && clicks === 'release' && target === this.spaceDownOn) target.click();
-      this.spaceDownOn = null;
-      return;
-    }
-    this.given(event, target);
-    if (button && clicks === 'press' && !event.repeat) target.click();
+    if (delivered.defaultPrevented || event.type !== 'keydown') return;
+    if (event.key === 'Tab') moveFocus(event.shiftKey);
     else if (target instanceof HTMLInputElement) edit(target, event);
   }
 }
@@ -161,12 +149,12 @@ function copy(event) {
   return new event.constructor(event.type, event);
 }
 
-// A press focuses what it lands on, or takes the focus from where it was.
+// A press focuses what it lands on; on what takes no focus, the focus stays where it was, as for
+// a press the browser gives (see the window's mousedown).
 function focusOn(target) {
   const focusable = target.closest?.('input, button, [tabindex]');
   if (focusable && focusable.tabIndex >= -1 && !focusable.disabled)
     focusable.focus({ preventScroll: true });
-  else document.activeElement?.blur();
 }
 
 function deliverWheel(event) {

@@ -35,31 +35,53 @@ let canvas = null;
 let speech = null;
 let unloading = false;
 let current = null;
+// The drawing misses figures: drawn in a hidden tab, where nobody watches, or lost to a fault.
+// It is drawn again from the engine's records once it can be seen.
+let stale = false;
+
+// Whatever the page does for the engine must not stop a handler: a fault in drawing, in a
+// control or in speech is logged, and the drawing made again later.
+function safely(action) {
+  return (...args) => {
+    try {
+      action(...args);
+    } catch (fault) {
+      console.error(fault);
+      stale = true;
+    }
+  };
+}
 
 const engine = new Engine({
-  figures(records) {
-    canvas.draw(records);
+  figures: safely((records) => {
     current.records += records.length / canvas.recordSize;
-  },
-  control(name, change) {
-    window_.apply(name, change);
-  },
+    if (document.hidden || stale) stale = true;
+    else canvas.draw(records);
+  }),
+  control: safely((name, change) => window_.apply(name, change)),
   unload() {
     unloading = true;
   },
-  sceneCovers: () => speech.sceneCovers(),
-  announce: (words) => speech.announce(words),
-  describeScene: (words) => speech.describeScene(words),
+  sceneCovers: safely(() => speech.sceneCovers()),
+  announce: safely((words) => speech.announce(words)),
+  describeScene: safely((words) => speech.describeScene(words)),
 });
 engine.load().then(open);
 
+// A tab shown again, or a drawing that failed, is drawn again from what the engine keeps.
+function redrawIfStale() {
+  if (!stale || document.hidden || !canvas) return;
+  stale = false;
+  safely(() => canvas.redraw())();
+}
+document.addEventListener('visibilitychange', redrawIfStale);
 function open() {
   const asked = askedLanguage();
   if (asked !== null) engine.setLanguage(asked);
   layout = engine.layout();
   stats.layout = layout;
   useWords(layout);
-  gate.attach(engine.held, layout.keys.button);
+  gate.attach(engine.held);
   window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
   canvas = new FigureCanvas(window_.canvas, layout, () => engine.kept());
   // Fitted as the first frame is made, before it is painted: reading the screen's size makes
@@ -108,21 +130,27 @@ function timeRedraw() {
   return performance.now() - start;
 }
 
-// Runs a handler after any that is running, with what the controls hold at that moment.
+// Runs a handler after any that is running, with what the controls hold at that moment. It
+// ends, and the input held meanwhile goes through, whatever happens to the page meanwhile.
 function run(name) {
   gate.run(async () => {
     gate.begin();
     current = { handler: name, started: performance.now(), records: 0 };
     stats.runs.push(current);
     speech.busy(true);
-    const error = await engine.run(layout.handlers[name], window_.state(),
-      { numbers: name !== 'Load' });
-    current.ended = performance.now();
-    speech.busy(false);
-    stats.worstDelay = engine.worstDelay;
-    if (error) return report(error);
-    if (unloading) return end();
-    gate.end();
+    let error = null;
+    try {
+      error = await engine.run(layout.handlers[name], window_.state(),
+        { numbers: name !== 'Load' });
+    } finally {
+      current.ended = performance.now();
+      speech.busy(false);
+      stats.worstDelay = engine.worstDelay;
+      redrawIfStale();
+      if (error) report(error);
+      else if (unloading) end();
+      else gate.end();
+    }
   });
 }
 

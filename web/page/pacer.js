@@ -3,7 +3,9 @@
 // ones no sooner than 4 ms; so the handler runs on through its waits until it is a frame ahead
 // of the clock, or has kept the page busy a quarter of a frame, and only then sleeps, once.
 // Whatever it overslept or ran ahead is carried into the waits that follow, so a run keeps its
-// length, also when a hidden tab's timers come a second apart.
+// length. A hidden tab's timers come a second apart or more, and nobody is watching: there the
+// handler runs on, without giving the page back, until it has caught up with the clock, and
+// sleeps on a worker's timer, which the browser leaves to keep its time.
 export class Pacer {
   // The schedule's numbers, in milliseconds: how far the handler may run ahead of the clock,
   // and how long it may keep the page from showing what it drew.
@@ -31,7 +33,7 @@ export class Pacer {
   wait(deadline) {
     const now = performance.now();
     const target = deadline - this.late;
-    if (target - now < this.ahead && now - this.since < this.busy) {
+    if (target - now < this.ahead && (document.hidden || now - this.since < this.busy)) {
       this.late = now - target;
       return null;
     }
@@ -43,8 +45,30 @@ export class Pacer {
         this.late = this.since - target;
         resolve();
       };
-      this.timer = setTimeout(this.resume, Math.max(0, target - now));
+      const delay = Math.max(0, target - now);
+      this.sleep = (this.sleep ?? 0) + 1;
+      if (document.hidden && this.ticker()) this.ticker().postMessage([this.sleep, delay]);
+      else this.timer = setTimeout(this.resume, delay);
     });
+  }
+
+  // A timer in a worker of its own, made at the first sleep in a hidden tab; none where the
+  // page may make no worker, and the page's own timers do.
+  ticker() {
+    if (this.worker === undefined) {
+      try {
+        const source = 'onmessage = ({ data: [sleep, delay] }) => ' +
+          'setTimeout(() => postMessage(sleep), delay);';
+        this.worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
+        // Only the sleep it was asked for: one the page woke early has gone already.
+        this.worker.onmessage = ({ data }) => {
+          if (data === this.sleep) this.resume?.();
+        };
+      } catch {
+        this.worker = null;
+      }
+    }
+    return this.worker;
   }
 
   wakeNow() {

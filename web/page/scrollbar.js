@@ -22,7 +22,8 @@ export class ScrollBar {
     const element = document.createElement('div');
     element.className = 'scrollbar';
     element.tabIndex = 0;
-    element.setAttribute('role', 'scrollbar');
+    // A slider to a screen reader, whose browse mode then hands the slider its keys.
+    element.setAttribute('role', 'slider');
     element.setAttribute('aria-orientation', 'horizontal');
     element.setAttribute('aria-valuemin', minimum);
     element.setAttribute('aria-valuemax', maximum);
@@ -37,6 +38,8 @@ export class ScrollBar {
 
     element.addEventListener('pointerdown', (event) => this.press(event));
     element.addEventListener('keydown', (event) => this.key(event));
+    element.addEventListener('wheel', (event) => this.turned(event), { passive: false });
+    this.wheel = 0;
     new ResizeObserver(() => this.layout()).observe(element);
     this.show();
   }
@@ -91,6 +94,18 @@ export class ScrollBar {
     return this.current;
   }
 
+  // The wheel steps the bar as the desktop's does, a step a notch, down and right going on;
+  // a touchpad's fine movements add up to notches.
+  turned(event) {
+    if (modified(event)) return;
+    event.preventDefault();
+    const notch = [100, 3, 1][event.deltaMode] ?? 100;
+    this.wheel += (event.deltaY || event.deltaX) / notch;
+    const steps = Math.trunc(this.wheel);
+    this.wheel -= steps;
+    if (steps) this.change(this.current + steps * this.step);
+  }
+
   // Client pixels to the bar's own: the page may scale the whole window.
   scale() {
     return this.trough.getBoundingClientRect().width / Math.max(this.trough.clientWidth, 1) || 1;
@@ -113,13 +128,23 @@ export class ScrollBar {
     const end = (e) => {
       if (e.pointerId === event.pointerId) this.release(e);
     };
-    this.pointer = { id: event.pointerId, end, move: null, drop: null };
+    this.pointer = { id: event.pointerId, end, move: null, drop: null, track: null, over: true };
     addEventListener('pointerup', end);
     addEventListener('pointercancel', end);
     if (target === this.thumb) {
       this.drag(event);
       return;
     }
+    // The part pressed steps only while the pointer is over it, and goes on when it comes back.
+    const part = target.classList.contains('arrow') ? target : this.trough;
+    this.pointer.over = true;
+    this.pointer.track = (e) => {
+      if (e.pointerId !== event.pointerId) return;
+      const box = part.getBoundingClientRect();
+      this.pointer.over = e.clientX >= box.left && e.clientX < box.right &&
+        e.clientY >= box.top && e.clientY < box.bottom;
+    };
+    addEventListener('pointermove', this.pointer.track);
     let action;
     if (target.classList.contains('arrow')) {
       target.classList.add('pressed');
@@ -138,7 +163,7 @@ export class ScrollBar {
     const repeat = () => {
       // Nothing moves while input is held back; the repeat goes on once it is given back.
       if (!this.element.isConnected) return this.release();
-      if (!this.holding()) action();
+      if (!this.holding() && this.pointer?.over) action();
     };
     this.timer = setTimeout(() => {
       this.timer = setInterval(repeat, repeatEvery);
@@ -177,6 +202,7 @@ export class ScrollBar {
     removeEventListener('pointerup', pointer.end);
     removeEventListener('pointercancel', pointer.end);
     if (pointer.move) removeEventListener('pointermove', pointer.move);
+    if (pointer.track) removeEventListener('pointermove', pointer.track);
     if (pointer.drop && event) pointer.drop(event);
     else if (pointer.drop) this.show();
   }

@@ -1,7 +1,7 @@
 // The window built from the engine's layout table: each control an element whose id is its
 // name, placed in pixels as the engine gives them, in tab order, with the canvas above the
 // windowless controls and below the windowed ones. Its words come from the engine too.
-import { keyName } from './keys.js';
+import { keyName, modified } from './keys.js';
 import { ScrollBar } from './scrollbar.js';
 
 // A colour as &H00BBGGRR, the way the engine's figures and the layout carry it.
@@ -16,6 +16,28 @@ export function fontFamilies({ family, substitutes }) {
 
 function font(layout, { pixels, bold = false }) {
   return `${bold ? 700 : 400} ${pixels}px ${fontFamilies(layout.font)}`;
+}
+
+// A button is clicked by the keys the engine's rules name: Enter as it is pressed, once however
+// long it is held, Space as it is released after a press on this button. The page clicks it
+// itself, for a key the browser gives and a key given back after a run alike; the browser's own
+// click would come twice in one engine and not at all in another.
+function clickByKeys(button, keys) {
+  let pressed = false;
+  button.addEventListener('keydown', (event) => {
+    const on = keys[keyName(event)];
+    if (!on || modified(event)) return;
+    event.preventDefault();
+    if (on === 'press' && !event.repeat) button.click();
+    if (on === 'release') pressed = true;
+  });
+  button.addEventListener('keyup', (event) => {
+    if (keys[keyName(event)] !== 'release') return;
+    event.preventDefault();
+    if (pressed) button.click();
+    pressed = false;
+  });
+  button.addEventListener('blur', () => { pressed = false; });
 }
 
 function makeElement(row, layout, pictures, holding) {
@@ -38,11 +60,7 @@ function makeElement(row, layout, pictures, holding) {
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = row.text;
-      button.addEventListener('keydown', (event) => {
-        // The browser clicks a button on Enter itself, on every repeat too; the window's
-        // rules click it once a press.
-        if (event.repeat && layout.keys.button[keyName(event)] === 'press') event.preventDefault();
-      });
+      clickByKeys(button, layout.keys.button);
       return button;
     }
     case 'scrollBar':
@@ -82,7 +100,10 @@ export class HalmiraWindow {
     root.style.background = cssColour(layout.backColor);
     root.style.font = font(layout, layout.font);
 
-    root.addEventListener('keydown', (event) => this.cycleFocus(event));
+    // A press on what takes no focus leaves the focus where it was, as in a window of its own.
+    root.addEventListener('mousedown', (event) => {
+      if (!event.target.closest('input, button, [tabindex]')) event.preventDefault();
+    });
     this.canvas = document.createElement('canvas');
     root.append(this.canvas);
     // The engine lists the controls in tab order, which is the document's order.
@@ -95,25 +116,17 @@ export class HalmiraWindow {
       element.style.width = `${row.width}px`;
       element.style.height = `${row.height}px`;
       if (row.font) element.style.font = font(layout, row.font);
-      if (row.kind !== 'image') element.setAttribute('aria-label', row.spokenName);
+      // A control is named by its text; one with no text of its own, by what it does. A caption
+      // that names another control is that control's name, and not read again on its own.
+      if (row.spokenName !== row.text && row.kind !== 'image')
+        element.setAttribute('aria-label', row.spokenName);
+      if (row.captionFor) element.setAttribute('aria-hidden', 'true');
       element.hidden = !row.shown;
       root.append(element);
       this.controls.set(row.name, element);
     }
     this.windowless = layout.controls.filter((row) => row.windowless)
       .map((row) => this.controls.get(row.name));
-  }
-
-  // Tab and Shift+Tab go round the window's visible controls, as in a window of its own.
-  cycleFocus(event) {
-    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey) return;
-    const order = [...this.controls.values()].filter((e) => !e.hidden && e.tabIndex >= 0);
-    const at = order.indexOf(document.activeElement);
-    const step = event.shiftKey ? -1 : 1;
-    // From outside the window, the first control or the last.
-    const next = at < 0 ? (step > 0 ? 0 : order.length - 1) : (at + step + order.length) % order.length;
-    order[next]?.focus();
-    event.preventDefault();
   }
 
   control(name) {
