@@ -4,9 +4,10 @@
 // and the drawing is not read while there is nothing on it.
 //
 // Each announcement is a line of its own in the live region, added in a frame of its own, so
-// that runs one after another are each heard, their start and their end; a line goes again
-// after a while, so that reading the page later does not find it.
-const keptFor = 10000; // ms
+// that runs one after another are each heard, their start and their end. A screen reader takes
+// the words as the line comes; the line goes soon after, so that reading the page does not find
+// the description again beside the drawing's own.
+const keptFor = 3000; // ms
 
 export class Speech {
   constructor(root, canvas, windowless, words) {
