@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form.h"
+#include "core/names.h"
 
 #include <array>
 #include <cstddef>
@@ -24,13 +25,8 @@ enum class Op {
     Band, // x1, y1, x2, y2, colour or foreColor
 };
 
-struct OpName {
-    Op op;
-    const char *name;
-};
-
 // The names a front end knows the operations by.
-inline constexpr std::array<OpName, 8> opNames{{
+inline constexpr std::array<Named<Op>, 8> opNames{{
     {Op::DrawWidth, "DrawWidth"},
     {Op::DrawStyle, "DrawStyle"},
     {Op::FillStyle, "FillStyle"},
@@ -41,14 +37,8 @@ inline constexpr std::array<OpName, 8> opNames{{
     {Op::Band, "Band"},
 }};
 
-constexpr bool namesEveryOpInOrder()
-{
-    for (std::size_t i = 0; i < opNames.size(); ++i)
-        if (static_cast<std::size_t>(opNames[i].op) != i + 1)
-            return false;
-    return opNames.back().op == Op::Band;
-}
-static_assert(namesEveryOpInOrder(), "every operation has one name, in the enum's order");
+static_assert(namesInOrder(opNames, 1) && opNames.back().value == Op::Band,
+              "every operation has one name, in the enum's order");
 
 // Where a record keeps what: the operation first, then its numbers.
 enum Field : std::size_t {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/names.h"
 #include "core/window/layout.h"
 
 #include <algorithm>
@@ -9,12 +10,7 @@
 // platform's keys by these, and carries out what the tables say.
 enum class Key { Other, Enter, Space, Left, Right, PageUp, PageDown, Home, End };
 
-struct KeyName {
-    Key key;
-    const char *name;
-};
-
-inline constexpr std::array<KeyName, 9> keyNames{{
+inline constexpr std::array<Named<Key>, 9> keyNames{{
     {Key::Other, "Other"},
     {Key::Enter, "Enter"},
     {Key::Space, "Space"},
@@ -26,14 +22,8 @@ inline constexpr std::array<KeyName, 9> keyNames{{
     {Key::End, "End"},
 }};
 
-constexpr bool namesEveryKeyInOrder()
-{
-    for (std::size_t i = 0; i < keyNames.size(); ++i)
-        if (static_cast<std::size_t>(keyNames[i].key) != i)
-            return false;
-    return keyNames.back().key == Key::End;
-}
-static_assert(namesEveryKeyInOrder(), "every key has one name, in the enum's order");
+static_assert(namesInOrder(keyNames) && keyNames.back().value == Key::End,
+              "every key has one name, in the enum's order");
 
 // A command button with the focus is clicked as a key is pressed (Enter, as Windows users know
 // it), or as it is released (Space). A held key clicks once, not on its repeats: each click

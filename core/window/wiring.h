@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/names.h"
 #include "core/window/texts.h"
 
 #include <array>
@@ -13,27 +14,16 @@ class Form;
 enum class Handler { Load, Start, Change, Konec };
 enum class Event { Load, Click, Change };
 
-struct HandlerName {
-    Handler handler;
-    const char *name;
-};
-
 // The names a front end knows the handlers by.
-inline constexpr std::array<HandlerName, 4> handlerNames{{
+inline constexpr std::array<Named<Handler>, 4> handlerNames{{
     {Handler::Load, "Load"},
     {Handler::Start, "Start"},
     {Handler::Change, "Change"},
     {Handler::Konec, "Konec"},
 }};
 
-constexpr bool namesEveryHandlerInOrder()
-{
-    for (std::size_t i = 0; i < handlerNames.size(); ++i)
-        if (static_cast<std::size_t>(handlerNames[i].handler) != i)
-            return false;
-    return handlerNames.back().handler == Handler::Konec;
-}
-static_assert(namesEveryHandlerInOrder(), "every handler has one name, in the enum's order");
+static_assert(namesInOrder(handlerNames) && handlerNames.back().value == Handler::Konec,
+              "every handler has one name, in the enum's order");
 
 struct Wire {
     const char *control; // the window's own name for its Load event

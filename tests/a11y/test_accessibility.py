@@ -109,6 +109,8 @@ class ScreenReader(unittest.TestCase):
         self.assertEqual([t.split('.')[0] for t in told],
                          [STARTED, FINISHED[:-1], STARTED, FINISHED[:-1]], told)
 
+    # The steps, each a delay and an action, run on the screen reader's own loop, and the
+    # notifications that showed meanwhile, by the names they showed with.
     def notifications_during(self, steps):
         told = []
 
@@ -116,6 +118,7 @@ class ScreenReader(unittest.TestCase):
             if (event.type.startswith('object:state-changed:showing') and event.detail1
                     and event.source.getRoleName() == 'notification'):
                 told.append(event.source.name)
+        # Names too, so the client's copy of an announcement's name is the one it shows.
         events = ('object:state-changed:showing', 'object:property-change:accessible-name')
         pyatspi.Registry.registerEventListener(on_showing, *events)
 
@@ -180,7 +183,7 @@ class ScreenReader(unittest.TestCase):
         return ''
 
     def two_runs_with_a_key_and_a_question(self):
-        heard = {'key': None, 'question': None, 'notifications': []}
+        heard = {'key': None, 'question': None}
         start = self.control('push button', 'Start')
         konec = self.control('push button', 'Konec')
         pressed = []
@@ -189,11 +192,6 @@ class ScreenReader(unittest.TestCase):
             if event.event_string == 'a' and pressed and heard['key'] is None:
                 heard['key'] = time.monotonic() - pressed[0]
             return False
-
-        def on_showing(event):
-            if (event.type.startswith('object:state-changed:showing') and event.detail1
-                    and event.source.getRoleName() == 'notification'):
-                heard['notifications'].append(event.source.name)
 
         def press_a_key():
             pressed.append(time.monotonic())
@@ -204,26 +202,11 @@ class ScreenReader(unittest.TestCase):
             self.assertEqual(konec.name, 'Konec')
             heard['question'] = time.monotonic() - began
 
-        steps = [(0, lambda: start.queryAction().doAction(0)), (600, press_a_key), (400, ask),
-                 (2500, lambda: start.queryAction().doAction(0)), (2800, pyatspi.Registry.stop)]
         pyatspi.Registry.registerKeystrokeListener(on_key, kind=(pyatspi.KEY_PRESSED_EVENT,),
                                                    mask=pyatspi.allModifiers())
-        # Names too, so the client's copy of an announcement's name is the one it shows.
-        events = ('object:state-changed:showing', 'object:property-change:accessible-name')
-        pyatspi.Registry.registerEventListener(on_showing, *events)
-
-        def run(index=0):
-            delay, action = steps[index]
-
-            def go():
-                action()
-                if index + 1 < len(steps):
-                    run(index + 1)
-                return False
-            GLib.timeout_add(delay, go)
-        run()
-        pyatspi.Registry.start()
-        pyatspi.Registry.deregisterEventListener(on_showing, *events)
+        heard['notifications'] = self.notifications_during([
+            (0, lambda: start.queryAction().doAction(0)), (600, press_a_key), (400, ask),
+            (2500, lambda: start.queryAction().doAction(0)), (2800, pyatspi.Registry.stop)])
         return heard
 
 

@@ -166,8 +166,8 @@ void writeControl(Json &json, const layout::Control &row, Language language)
 void writeRules(Json &json)
 {
     json.open("handlers");
-    for (const HandlerName &handler : handlerNames)
-        json.field(handler.name, handler.handler);
+    for (const Named<Handler> &handler : handlerNames)
+        json.field(handler.name, handler.value);
     json.close();
     json.open("wiring", '[');
     for (const Wire &wire : wiring)
@@ -180,9 +180,9 @@ void writeRules(Json &json)
 
     json.open("keys");
     json.open("button");
-    for (const KeyName &key : keyNames)
-        if (buttonClick(key.key) != ClickOn::Never)
-            json.field(key.name, clickName(buttonClick(key.key)));
+    for (const Named<Key> &key : keyNames)
+        if (buttonClick(key.value) != ClickOn::Never)
+            json.field(key.name, clickName(buttonClick(key.value)));
     json.close();
     json.open("scrollBar");
     for (const ScrollKey &row : scrollKeys)
@@ -208,8 +208,8 @@ void writeDrawing(Json &json)
     using namespace figures;
     json.open("figures").field("recordSize", recordSize).field("foreColor", foreColor);
     json.open("ops");
-    for (const OpName &op : opNames)
-        json.field(op.name, op.op);
+    for (const Named<figures::Op> &op : opNames)
+        json.field(op.name, op.value);
     json.close();
     json.open("fields")
         .field("op", OpField)
