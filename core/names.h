@@ -11,8 +11,9 @@ template <typename Enum> struct Named {
     const char *name;
 };
 
-template <typename Enum, std::size_t Count>
-constexpr bool namesInOrder(const std::array<Named<Enum>, Count> &names, std::size_t first = 0)
+// Also for any table of rows that each carry their enumeration's value, looked up by position.
+template <typename Row, std::size_t Count>
+constexpr bool namesInOrder(const std::array<Row, Count> &names, std::size_t first = 0)
 {
     for (std::size_t i = 0; i < Count; ++i)
         if (static_cast<std::size_t>(names[i].value) != first + i)

@@ -2,6 +2,7 @@
 
 #include "core/animation/scene.h"
 #include "core/figurereplay.h"
+#include "core/twips.h"
 #include "win/dpi.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ namespace {
 class GdiPainter
 {
 public:
-    GdiPainter(HDC dc, UINT dpi, RECT &dirty) : dc_(dc), scale_(dpi / 1440.0), dirty_(dirty)
+    GdiPainter(HDC dc, UINT dpi, RECT &dirty)
+        : dc_(dc), scale_(devicePixelsPerTwip(dpi)), dirty_(dirty)
     {
         oldPen_ = SelectObject(dc_, GetStockObject(BLACK_PEN));
         oldBrush_ = SelectObject(dc_, GetStockObject(NULL_BRUSH));
@@ -73,8 +75,6 @@ public:
     }
 
 private:
-    static constexpr double twipsPerPixel = 15;
-
     // A pen wider than a pixel is dotted along the line, each dot and gap the engine's length
     // in the pen's widths from the line's start, however many pixels that comes to; GDI's
     // styles count whole units.
@@ -199,8 +199,8 @@ void Canvas::setDpi(UINT dpi)
         return;
     release();
     dpi_ = dpi;
-    size_ = {devicePixels(scene::largestPixelWidth * 15.0, dpi),
-             devicePixels(scene::largestPixelHeight * 15.0, dpi)};
+    size_ = {devicePixels(scene::largestPixelWidth * twipsPerPixel, dpi),
+             devicePixels(scene::largestPixelHeight * twipsPerPixel, dpi)};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size_.cx;
@@ -230,7 +230,6 @@ void Canvas::paint(std::span<const figures::Record> records)
         return;
     GdiPainter painter(dc_, dpi_, dirty_);
     figures::replay(records, replayed_, painter);
-    blank_ = false;
 }
 
 void Canvas::paintPending()

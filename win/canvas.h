@@ -24,10 +24,8 @@ public:
     // Makes the buffer for a DPI, with the scene drawn on it.
     void setDpi(UINT dpi);
 
-    bool isBlank() const { return blank_; }
     // The device rectangle drawn since the last call, and empties it.
     RECT takeDirty();
-    bool hasDirty() const { return !IsRectEmpty(&dirty_) || stream_.hasPending(); }
     // Copies part of the buffer to a window's device context.
     void copyTo(HDC target, const RECT &area) const;
     SIZE size() const { return size_; }
@@ -44,5 +42,4 @@ private:
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     RECT dirty_{};
-    bool blank_ = true;
 };

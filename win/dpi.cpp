@@ -15,9 +15,14 @@ template <typename Function> Function user32(const char *name)
 
 } // namespace
 
+double devicePixelsPerTwip(UINT dpi)
+{
+    return dpi / twipsPerInch;
+}
+
 int devicePixels(double twips, UINT dpi)
 {
-    return static_cast<int>(std::lround(twips * dpi / twipsPerInch));
+    return static_cast<int>(std::lround(twips * devicePixelsPerTwip(dpi)));
 }
 
 UINT windowDpi(HWND window)

@@ -152,9 +152,8 @@ HalmiraWindow::HalmiraWindow(HINSTANCE instance, Language language)
     theWindow = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, keysInModalLoops, nullptr, GetCurrentThreadId());
     // The window's own Load runs now, before it takes any input.
-    for (const Wire &wire : wiring)
-        if (wire.event == Event::Load)
-            raise(wire.handler);
+    if (const auto load = handlerFor(layout::windowName, Event::Load))
+        raise(*load);
 }
 
 HalmiraWindow::~HalmiraWindow()
@@ -383,9 +382,8 @@ void HalmiraWindow::scrollTo(HWND bar, int value, bool report)
     if (!report || !moved || value == moved->reported)
         return;
     moved->reported = value;
-    for (const Wire &wire : wiring)
-        if (wire.event == Event::Change && wire.control == std::string_view(moved->row->name))
-            raise(wire.handler);
+    if (const auto handler = handlerFor(moved->row->name, Event::Change))
+        raise(*handler);
 }
 
 LRESULT CALLBACK HalmiraWindow::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l)
@@ -406,10 +404,8 @@ LRESULT HalmiraWindow::message(UINT message, WPARAM w, LPARAM l)
     case WM_COMMAND:
         if (HIWORD(w) == BN_CLICKED)
             if (const Control *clicked = controlOf(reinterpret_cast<HWND>(l)))
-                for (const Wire &wire : wiring)
-                    if (wire.event == Event::Click &&
-                        wire.control == std::string_view(clicked->row->name))
-                        raise(wire.handler);
+                if (const auto handler = handlerFor(clicked->row->name, Event::Click))
+                    raise(*handler);
         return 0;
     case WM_HSCROLL: {
         HWND bar = reinterpret_cast<HWND>(l);

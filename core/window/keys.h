@@ -46,6 +46,17 @@ constexpr ClickOn buttonClick(Key key)
 // back and on, Home and End go to the ends.
 enum class Move { None, Back, On, First, Last };
 
+inline constexpr std::array<Named<Move>, 5> moveNames{{
+    {Move::None, "None"},
+    {Move::Back, "Back"},
+    {Move::On, "On"},
+    {Move::First, "First"},
+    {Move::Last, "Last"},
+}};
+
+static_assert(namesInOrder(moveNames) && moveNames.back().value == Move::Last,
+              "every move has one name, in the enum's order");
+
 struct ScrollKey {
     Key key;
     Move move;
@@ -89,10 +100,4 @@ constexpr int scrolled(Move move, int value)
         break;
     }
     return std::clamp(value, scrollMinimum, scrollMaximum);
-}
-
-constexpr const char *moveName(Move move)
-{
-    constexpr std::array<const char *, 5> names{"None", "Back", "On", "First", "Last"};
-    return names[static_cast<std::size_t>(move)];
 }

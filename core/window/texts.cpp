@@ -1,5 +1,6 @@
 #include "core/window/texts.h"
 
+#include "core/names.h"
 #include "core/window/translations.h"
 
 #include <cctype>
@@ -7,7 +8,7 @@
 namespace {
 
 struct Entry {
-    Text id;
+    Text value;
     const char *name;
     const char *czech;
 };
@@ -74,14 +75,7 @@ constexpr std::array<Entry, texts::count> table{{
 // clang-format on
 
 // The table is looked up by position: each row must stand at its id's place.
-constexpr bool inIdOrder()
-{
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (static_cast<std::size_t>(table[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(inIdOrder(), "a row of the word table stands away from its id");
+static_assert(namesInOrder(table), "a row of the word table stands away from its id");
 
 const Entry &entry(Text id)
 {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 class Form;
@@ -39,6 +40,15 @@ inline constexpr std::array<Wire, 4> wiring{{
     {"comKonec", Event::Click,  Handler::Konec},
 }};
 // clang-format on
+
+// The handler a control's event runs, for a front end that looks it up as the event comes.
+constexpr std::optional<Handler> handlerFor(std::string_view control, Event event)
+{
+    for (const Wire &wire : wiring)
+        if (wire.event == event && wire.control == control)
+            return wire.handler;
+    return std::nullopt;
+}
 
 // What a front end shows and says of a run beyond its drawing.
 class RunListener

@@ -186,7 +186,8 @@ void writeRules(Json &json)
     json.close();
     json.open("scrollBar");
     for (const ScrollKey &row : scrollKeys)
-        json.field(keyNames[static_cast<std::size_t>(row.key)].name, moveName(row.move));
+        json.field(keyNames[static_cast<std::size_t>(row.key)].name,
+                   moveNames[static_cast<std::size_t>(row.move)].name);
     json.close().close();
 
     json.open("pace")

@@ -116,10 +116,9 @@ function useWords({ language, font, words }) {
 // Each control's event runs its handler, as the engine's table has it; the window's own Load
 // runs now, before any input.
 function wire(wiring) {
-  const events = { click: 'click', change: 'change' };
   for (const { control, event, handler } of wiring) {
     if (event === 'load') run(handler);
-    else window_.control(control).addEventListener(events[event], () => run(handler));
+    else window_.control(control).addEventListener(event, () => run(handler));
   }
 }
 

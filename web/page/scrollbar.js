@@ -137,7 +137,6 @@ export class ScrollBar {
     }
     // The part pressed steps only while the pointer is over it, and goes on when it comes back.
     const part = target.classList.contains('arrow') ? target : this.trough;
-    this.pointer.over = true;
     this.pointer.track = (e) => {
       if (e.pointerId !== event.pointerId) return;
       const box = part.getBoundingClientRect();
