@@ -32,21 +32,34 @@ void InputGate::end()
     if (window_)
         for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
             bar->resumeRepeat();
-    QMetaObject::invokeMethod(this, &InputGate::deliverHeld, Qt::QueuedConnection);
+    deliverLater();
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
 }
 
-// One item at a time: an item that starts another handler runs it here, and the items after it
+void InputGate::deliverLater()
+{
+    if (scheduled_)
+        return;
+    scheduled_ = true;
+    QMetaObject::invokeMethod(this, &InputGate::deliverHeld, Qt::QueuedConnection);
+}
+
+// One item a turn of the event loop, as the window system's own events come, so that the window
+// paints and a screen reader is answered in between; what the user gives meanwhile waits behind
+// what is still held. An item that starts another handler runs it here, and the items after it
 // wait in the queue until that one has returned.
 void InputGate::deliverHeld()
 {
-    while (auto action = queue_.next()) {
+    scheduled_ = false;
+    if (auto action = queue_.next()) {
         replaying_ = true;
         (*action)();
         replaying_ = false;
     }
-    if (!queue_.holding() && watching_) {
+    if (queue_.peek())
+        deliverLater();
+    else if (!queue_.holding() && watching_) {
         qApp->removeEventFilter(this);
         watching_ = false;
     }

@@ -29,11 +29,13 @@ public:
 
     bool busy() const { return queue_.busy(); }
     bool mayRun() const { return queue_.mayRun(); }
+    // Whether input given now waits: a handler runs, or held input has still to come.
+    bool holding() const { return queue_.holding(); }
     // Also pauses the scroll bars' auto-repeat, from an arrow held since before the handler: its
     // release waits with the other input, and the repeat would run on until it came.
     void begin();
-    // Replays what was held, from the event loop, and wakes it so that input queued by the
-    // window system is delivered now rather than at the next mouse move.
+    // Replays what was held from the event loop, an item a turn, and wakes it so that input
+    // queued by the window system is delivered now rather than at the next mouse move.
     void end();
     // Drops what was held, and holds and replays nothing more; for a program that is ending.
     void discard();
@@ -50,6 +52,7 @@ protected:
 private:
     enum class Hold { No, AtWindow, AtWidget, Key };
     Hold holds(QObject *watched, QEvent *event) const;
+    void deliverLater();
     void deliverHeld();
     void deliver(Hold where, QObject *receiver, QEvent *event);
     void deliverToWidget(QEvent *event);
@@ -59,4 +62,5 @@ private:
     InputQueue<std::function<void()>> queue_;
     bool watching_ = false;
     bool replaying_ = false;
+    bool scheduled_ = false; // a delivery is queued in the event loop
 };

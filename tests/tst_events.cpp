@@ -175,6 +175,48 @@ private slots:
         QCOMPARE(pace(), QStringLiteral("100200"));
     }
 
+    // The user goes on giving input as a run ends. The held input is delivered a turn of the
+    // event loop at a time, and what is given between two of those turns waits behind the rest:
+    // the scroll bar's Home, given after the first held arrow has been delivered, comes after
+    // the other held arrows, and the Konec after it comes last of all.
+    void inputGivenWhileHeldInputIsDeliveredWaitsItsTurn()
+    {
+        find<QLineEdit>("nSpomal")->setText(QStringLiteral("0")); // a quick run
+        logWhen(scroll, &QScrollBar::valueChanged, QStringLiteral("change"));
+        logWhen(find<QPushButton>("comKonec"), &QPushButton::clicked, QStringLiteral("konec"));
+        QWindow *handle = window->windowHandle();
+        const QPoint arrow = scroll->mapTo(window.get(), QPoint(scroll->width() - 4, 8));
+        const QPoint konec = find("comKonec")->mapTo(window.get(), QPoint(10, 10));
+
+        QTimer::singleShot(0, this, [&] {
+            for (int i = 0; i < 3; ++i)
+                QTest::mouseClick(handle, Qt::LeftButton, {}, arrow);
+        });
+        bool given = false;
+        connect(scroll, &QScrollBar::valueChanged, this, [&] {
+            if (window->running() || given)
+                return;
+            given = true;
+            // The next turn, between this delivery and the next.
+            QMetaObject::invokeMethod(
+                this,
+                [&] {
+                    log << (window->inputGate().holding() ? "given while held" : "given idle");
+                    QTest::keyClick(handle, Qt::Key_Home);
+                    QTest::mouseClick(handle, Qt::LeftButton, {}, arrow);
+                    QTest::mouseClick(handle, Qt::LeftButton, {}, konec);
+                },
+                Qt::QueuedConnection);
+        });
+        QTest::mouseClick(find("comStart"), Qt::LeftButton);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 30000);
+        QCOMPARE(log, QStringList({"change", "given while held", "change", "change", "change",
+                                   "change", "konec"}));
+        QCOMPARE(scroll->value(), 1);
+        QCOMPARE(pace(), QStringLiteral("100100"));
+    }
+
     // Return and keypad Enter click the focused button, as Space does.
     void enterClicksTheFocusedButton_data()
     {

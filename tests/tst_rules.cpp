@@ -18,9 +18,12 @@ namespace {
 
 // What a front end does with the queue, one letter a step:
 //   b  a handler begins        e  it ends, and what may be delivered now is delivered
+//   E  it ends, and the held items wait for the front end's next turns
+//   n  one turn of the front end's event loop: the next held item, if any, is delivered
 //   x  input given now: held when the queue holds, else taken at once
 //   S  a Start asked for: run at once where it may, else deferred; a delivered S begins
 //   d  the program ends (discard)
+//   ?  whether input given now would wait: "held" or "free"
 // Each input and Start is numbered in the order given; the result lists them as they were
 // taken, with S for each Start that ran.
 QString drive(const QString &steps)
@@ -28,11 +31,17 @@ QString drive(const QString &steps)
     InputQueue<QString> queue;
     QStringList taken;
     int given = 0;
-    const auto deliver = [&] {
-        while (auto item = queue.next()) {
+    const auto deliverOne = [&] {
+        auto item = queue.next();
+        if (item) {
             taken << *item;
             if (item->startsWith('S'))
                 queue.begin();
+        }
+        return item.has_value();
+    };
+    const auto deliver = [&] {
+        while (deliverOne()) {
         }
     };
     for (const QChar step : steps) {
@@ -43,6 +52,15 @@ QString drive(const QString &steps)
         case 'e':
             queue.end();
             deliver();
+            break;
+        case 'E':
+            queue.end();
+            break;
+        case 'n':
+            deliverOne();
+            break;
+        case '?':
+            taken << (queue.holding() ? QStringLiteral("held") : QStringLiteral("free"));
             break;
         case 'x': {
             const QString input = QString::number(++given);
@@ -112,6 +130,17 @@ private slots:
                                                             << "";
         QTest::newRow("an ended program takes no Start") << "dS"
                                                          << "";
+        // A front end delivers what was held across turns of its event loop, and the user may
+        // go on giving input in between.
+        QTest::newRow("held until the last held item is delivered")
+            << "?bxx?E?n?n?"
+            << "free held held 1 held 2 free";
+        QTest::newRow("input between two deliveries waits behind them") << "bxxEnxnn"
+                                                                        << "1 2 3";
+        QTest::newRow("a delivered Start holds the rest and what comes meanwhile") << "bxSxEnnxex"
+                                                                                   << "1 S2 3 4 5";
+        QTest::newRow("input after the last delivery goes straight through") << "bxEnx"
+                                                                             << "1 2";
     }
 
     void heldInput()

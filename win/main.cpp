@@ -49,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         window.deliverHeld();
         if (GetMessageW(&message, nullptr, 0, 0) <= 0)
             break;
-        if (window.takeKey(message))
+        if (window.holdInput(message) || window.takeKey(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

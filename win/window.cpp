@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using std::chrono::steady_clock;
 
@@ -22,6 +23,7 @@ constexpr wchar_t canvasClass[] = L"HalmiraCanvas";
 constexpr int firstControlId = 1000;
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT wmSysTimer = 0x0118; // the timer a scroll bar repeats its steps by
+constexpr UINT_PTR replayTimer = 1; // wakes the loop for a held item a test build paced
 
 std::wstring words(Text id, Language language)
 {
@@ -139,6 +141,10 @@ HalmiraWindow::HalmiraWindow(HINSTANCE instance, Language language)
     : language_(language), background_(CreateSolidBrush(layout::backColor))
 {
     registerClasses(instance, windowProcedure, canvasProcedure, background_);
+#ifdef HALMIRA_TEST_HOOKS
+    if (const char *pause = std::getenv("HALMIRA_REPLAY_PAUSE_MS"))
+        replayPause_ = std::chrono::milliseconds(std::atoi(pause));
+#endif
     dpi_ = windowDpi(nullptr);
     const RECT client{0, 0, devicePixels(layout::openingWidth, dpi_),
                       devicePixels(layout::openingHeight, dpi_)};
@@ -340,9 +346,51 @@ void HalmiraWindow::deliverHeld()
         if (PeekMessageW(&input, nullptr, 0, 0, PM_NOREMOVE | PM_QS_INPUT) &&
             static_cast<LONG>(input.time - next->time) <= 0)
             return; // the input came first
+        if (replayPaused())
+            return;
         if (auto item = held_.next())
             item->action();
     }
+}
+
+// Input that comes while held items are still to be delivered, and came after the next of them,
+// waits behind them: posted input reaches the loop before the input Windows holds, and before
+// the held items that deliverHeld() posts again.
+bool HalmiraWindow::holdInput(const MSG &message)
+{
+    if (!isInput(message.message) || !held_.holding())
+        return false;
+    const Held *next = held_.peek();
+    if (next && static_cast<LONG>(message.time - next->time) <= 0)
+        return false; // it came first
+    held_.defer({message.time, [this, message] { replay(message); }});
+    return true;
+}
+
+// Held input, handled as the message loop handles what it takes from the queue.
+void HalmiraWindow::replay(MSG message)
+{
+    if (takeKey(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// A test build may be asked to deliver held items no faster than one in HALMIRA_REPLAY_PAUSE_MS,
+// as a slow machine would, so that a test can give input in between. A timer wakes the loop.
+bool HalmiraWindow::replayPaused()
+{
+    if (replayPause_.count() <= 0)
+        return false;
+    const auto now = steady_clock::now();
+    if (now - lastDelivery_ < replayPause_) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(replayPause_ - (now - lastDelivery_));
+        SetTimer(window_, replayTimer, static_cast<UINT>(left.count()), nullptr);
+        return true;
+    }
+    lastDelivery_ = now;
+    return false;
 }
 
 bool HalmiraWindow::takeKey(const MSG &message)
@@ -472,6 +520,12 @@ LRESULT HalmiraWindow::message(UINT message, WPARAM w, LPARAM l)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_TIMER:
+        if (w == replayTimer) {
+            KillTimer(window_, replayTimer);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         // A close request during a handler waits for it, in order with the held input.
         if (held_.busy()) {
@@ -562,11 +616,8 @@ void HalmiraWindow::pump()
             controlOf(message.hwnd))
             continue;
         if (isInput(message.message)) {
-            // Input posted by another program waits with the rest, and is posted again.
-            held_.defer({message.time, [message] {
-                             PostMessageW(message.hwnd, message.message, message.wParam,
-                                          message.lParam);
-                         }});
+            // Input posted by another program waits with the rest.
+            held_.defer({message.time, [this, message] { replay(message); }});
             continue;
         }
         DispatchMessageW(&message);

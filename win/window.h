@@ -49,6 +49,9 @@ public:
     // The message loop's part, before it waits: the held items that came before any input
     // Windows still holds.
     void deliverHeld();
+    // Input from the queue that must wait behind what is still held; true when it was held.
+    bool holdInput(const MSG &message);
+    void replay(MSG message);
     // Keys the window's rules take before Windows translates them: Tab among the controls,
     // Enter on a button, the scroll bar's keys. True when the key was taken.
     bool takeKey(const MSG &message);
@@ -105,6 +108,7 @@ private:
     void present();
     // During a run: painting, sent and posted messages, and nothing the user gives.
     void pump();
+    bool replayPaused();
 
     void sceneCovers() override;
     void announce(std::string_view words) override;
@@ -126,6 +130,8 @@ private:
     pace::Schedule schedule_;
     std::optional<pace::Clock::time_point> pendingSince_;
     PresentStats stats_;
+    std::chrono::milliseconds replayPause_{0};
+    pace::Clock::time_point lastDelivery_{};
     int exitStatus_ = 0;
     bool quitAsked_ = false;
 };

@@ -127,6 +127,37 @@ class HeldInput(unittest.TestCase):
             finally:
                 browser.close()
 
+    def test_input_given_while_held_input_is_delivered(self):
+        # The page delivers held input an item a task, faster than a user or this driver can
+        # give more; the test build lets the test slow it to 40 ms an item, as a slow machine
+        # would, so that what is given after the run lands between two deliveries.
+        ended = 'halmiraStats.runs.at(-1).ended !== undefined'
+        for engine in ('chromium', 'firefox'):
+            browser = ENGINES[engine]()
+            try:
+                with self.subTest(engine=engine):
+                    page = browser.page(900, 700)
+                    page.navigate(self.url + '&replaypause=40')
+                    page.wait_for('window.halmiraStats && halmiraStats.ready !== null', 30)
+                    self.perform(page, ('click', 'comStart'))
+                    self.perform(page, ('run',))
+                    # The arrow at a steady rate across the end of the run.
+                    during = 0
+                    while not page.evaluate(ended):
+                        self.perform(page, ('click', 'right arrow'))
+                        during += 1
+                        time.sleep(0.1)
+                    self.assertTrue(page.evaluate('!halmiraStats.idle'), 'nothing was held')
+                    for step in [('key', 'Home'), ('click', 'right arrow'),
+                                 ('click', 'right arrow')]:
+                        self.perform(page, step)
+                    page.wait_for('halmiraStats.idle', 30)
+                    self.check(page, 2, '100200',
+                               ['Load', 'Start'] + ['Change'] * (during + 3), 'HScroll1', {})
+                    page.close()
+            finally:
+                browser.close()
+
     def at(self, page, where):
         place = PLACES.get(where, f'#{where}')
         if isinstance(place, tuple):

@@ -197,6 +197,29 @@ class WindowsProgram(unittest.TestCase):
         self.wait_for(lambda: self.controls()[PACE]['text'] == '100200', 10)
         self.assertEqual(self.controls()[SCROLL]['position'], 2)
 
+    # Input given at a steady rate across the end of a run: what comes while the held input is
+    # being delivered waits behind it. The window delivers held input faster than any user can
+    # give more, so the test build is asked to deliver no more than one item in 40 ms.
+    def test_input_given_while_held_input_is_delivered_waits_its_turn(self):
+        self.wine.env['HALMIRA_REPLAY_PAUSE_MS'] = '40'
+        try:
+            self.start()
+        finally:
+            del self.wine.env['HALMIRA_REPLAY_PAUSE_MS']
+        self.click(START)
+        time.sleep(0.3)
+        during = self.inspect('keys', SCROLL)['during']
+        self.assertGreater(during, 5)
+        # Delivered once the scroll bar has stood still for a second.
+        seen = []
+        deadline = time.monotonic() + 60
+        while len(seen) < 10 or len(set(seen[-10:])) > 1:
+            self.assertLess(time.monotonic(), deadline, 'the scroll bar never came to rest')
+            seen.append(self.controls()[SCROLL]['position'])
+            time.sleep(0.1)
+        self.assertEqual(seen[-1], 2, seen)
+        self.assertEqual(self.controls()[PACE]['text'], '100200')
+
     # A scroll-bar arrow held down, and Tab and Enter given inside the scroll bar's own loop,
     # start a run; the arrow steps no further until the run is over and its release is in.
     def test_an_arrow_held_as_a_run_starts_waits_for_it(self):

@@ -8,6 +8,9 @@
 //   wininspect run ID [PACE]        clicks the button and waits for its handler to return, with
 //                                   the pace text given first; the seconds it took, and whether
 //                                   Windows ever took the window for hung meanwhile
+//   wininspect keys ID              posts Right to the control every 50 ms until the run's last
+//                                   caption shows, then Home and Right twice; how many Rights
+//                                   came before the run's end
 //   wininspect room ID PIXELS BOLD  how wide the control's text is in the design font of that
 //                                   many pixels, and how much room it leaves the text
 //   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
@@ -22,7 +25,8 @@
 
 namespace {
 
-constexpr int paceId = 1009; // nSpomal, tenth in the layout table
+constexpr int paceId = 1009;     // nSpomal, tenth in the layout table
+constexpr int distanceId = 1000; // nVzdálenost, first, which a run shows last
 
 HWND halmira()
 {
@@ -126,6 +130,29 @@ int run(HWND window, int id, const wchar_t *pace)
     return 0;
 }
 
+void postKey(HWND control, WPARAM key)
+{
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    PostMessageW(control, WM_KEYUP, key, 1 | 3u << 30);
+}
+
+// Input given at a steady rate across the end of a run, posted as another program's would be.
+int keys(HWND window, int id)
+{
+    HWND control = GetDlgItem(window, id);
+    HWND distance = GetDlgItem(window, distanceId);
+    int during = 0;
+    for (; !IsWindowVisible(distance); ++during) {
+        postKey(control, VK_RIGHT);
+        Sleep(50);
+    }
+    postKey(control, VK_HOME);
+    postKey(control, VK_RIGHT);
+    postKey(control, VK_RIGHT);
+    std::printf("{\"during\": %d}\n", during);
+    return 0;
+}
+
 // The text's width in the design font as the program makes it, and the room the control
 // leaves: an edit box less its margins, a button less its bevel, a label all of it.
 int room(HWND window, int id, int pixels, bool bold)
@@ -201,6 +228,8 @@ int wmain(int argc, wchar_t *argv[])
     }
     if (what == L"run" && argc > 2)
         return run(window, _wtoi(argv[2]), argc > 3 ? argv[3] : nullptr);
+    if (what == L"keys" && argc > 2)
+        return keys(window, _wtoi(argv[2]));
     if (what == L"room" && argc > 4)
         return room(window, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]) != 0);
     if (what == L"errorbox")

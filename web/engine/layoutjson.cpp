@@ -241,6 +241,13 @@ void writeDrawing(Json &json)
         .close();
 }
 
+// A build for the tests lets the page be slowed where a test must give input in between.
+#ifdef HALMIRA_TEST_HOOKS
+constexpr bool testHooks = true;
+#else
+constexpr bool testHooks = false;
+#endif
+
 } // namespace
 
 std::string layoutJson(Language language, std::string_view notice)
@@ -255,7 +262,8 @@ std::string layoutJson(Language language, std::string_view notice)
         .field("width", twipsToPixels(layout::openingWidth))
         .field("height", twipsToPixels(layout::openingHeight))
         .field("firstFocus", layout::firstFocus().name)
-        .field("uprightPhoneWidth", layout::uprightPhoneWidth);
+        .field("uprightPhoneWidth", layout::uprightPhoneWidth)
+        .field("testHooks", testHooks);
     json.open("font").field("family", layout::fontFamily).field("pixels", layout::fontPixels({}));
     json.open("substitutes", '[');
     for (const char *family : layout::fontSubstitutes)

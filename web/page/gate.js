@@ -26,13 +26,19 @@ export class Gate {
     this.down = new Set();
     // The mouse events that follow a release which was dropped.
     this.dropping = false;
+    // A delivery of held input waits for its turn of the event loop.
+    this.scheduled = false;
+    this.replayPause = 0;
     for (const type of [...pointer, ...mouse, ...keys, 'wheel'])
       addEventListener(type, (event) => this.filter(event), { capture: true, passive: false });
   }
 
-  // The engine's queue.
-  attach(held) {
+  // The engine's queue. A test build may slow the delivery of what was held (?replaypause=ms),
+  // so that a test can give input between two deliveries as a slow machine would let a user.
+  attach(held, { testHooks = false } = {}) {
     this.held = held;
+    const pause = testHooks && new URLSearchParams(location.search).get('replaypause');
+    this.replayPause = Number(pause) || 0;
   }
 
   get busy() {
@@ -96,11 +102,25 @@ export class Gate {
     this.held.begin();
   }
 
-  // Delivers what was held, one item at a time: an item that starts another handler leaves the
-  // rest for after that one.
+  // Delivers what was held, an item a turn of the event loop, as the browser's own events come:
+  // the page paints and a screen reader is answered in between, and what the user gives meanwhile
+  // waits behind what is still held. An item that starts another handler leaves the rest for
+  // after that one.
   end() {
     this.held.end();
-    for (let item = this.held.next(); item; item = this.held.next()) item();
+    this.deliverLater();
+  }
+
+  deliverLater() {
+    if (this.scheduled) return;
+    this.scheduled = true;
+    nextTurn(() => {
+      this.scheduled = false;
+      const item = this.held.next();
+      if (!item) return;
+      item();
+      this.deliverLater();
+    }, this.replayPause);
   }
 
   // Drops what was held and holds nothing more; for a program that is ending.
@@ -139,6 +159,21 @@ export class Gate {
     if (event.key === 'Tab') moveFocus(event.shiftKey);
     else if (target instanceof HTMLInputElement) edit(target, event);
   }
+}
+
+// A task of its own, at once where no pause is asked for: a message is not throttled as a timer
+// is.
+function nextTurn(action, pause) {
+  if (pause > 0) {
+    setTimeout(action, pause);
+    return;
+  }
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => {
+    channel.port1.close();
+    action();
+  };
+  channel.port2.postMessage(null);
 }
 
 function isShortcut(event) {

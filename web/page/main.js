@@ -81,7 +81,7 @@ function open() {
   layout = engine.layout();
   stats.layout = layout;
   useWords(layout);
-  gate.attach(engine.held);
+  gate.attach(engine.held, layout);
   window_ = new HalmiraWindow(root, layout, pictures, () => gate.holding);
   canvas = new FigureCanvas(window_.canvas, layout, () => engine.kept());
   // Fitted as the first frame is made, before it is painted: reading the screen's size makes
