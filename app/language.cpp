@@ -19,6 +19,17 @@ LanguageChoice chooseLanguage(const QStringList &arguments, const QString &envir
     return chooseLanguage(views, std::string_view(otherwise.data(), otherwise.size()));
 }
 
+CommandLine readCommandLine(const QStringList &arguments, const QString &environment)
+{
+    std::vector<QByteArray> utf8;
+    for (const QString &argument : arguments)
+        utf8.push_back(argument.toUtf8());
+    std::vector<std::string_view> views(utf8.begin(), utf8.end());
+    const QByteArray otherwise = environment.toUtf8();
+    return readCommandLine(views, std::string_view(otherwise.data(), otherwise.size()),
+                           Convention::Posix);
+}
+
 void speakLanguage(QCoreApplication &application, Language language)
 {
     const QString code = fromUtf8(texts::code(language));

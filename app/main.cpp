@@ -14,13 +14,18 @@ int main(int argc, char *argv[])
     // Desktop shells find the installed entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Halmira"));
     registerFontSubstitutes();
-    const LanguageChoice choice =
-        chooseLanguage(QCoreApplication::arguments(), qEnvironmentVariable("HALMIRA_LANG"));
-    if (!choice.complaint.empty())
-        std::fprintf(stderr, "%s\n", choice.complaint.c_str());
-    speakLanguage(app, choice.language);
+    // As Qt's programs do: the help on the terminal's output, a complaint on its errors.
+    const CommandLine asked =
+        readCommandLine(QCoreApplication::arguments().mid(1), qEnvironmentVariable("HALMIRA_LANG"));
+    for (const std::string &complaint : asked.complaints)
+        std::fprintf(stderr, "%s\n", complaint.c_str());
+    if (asked.help) {
+        std::printf("%s\n", helpText(asked.language, Convention::Posix).c_str());
+        return 0;
+    }
+    speakLanguage(app, asked.language);
 
-    HalmiraWindow window(pictures.get(), choice.language);
+    HalmiraWindow window(pictures.get(), asked.language);
     if (ErrorReport::ended())
         return ErrorReport::exitStatus;
     window.show();

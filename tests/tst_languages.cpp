@@ -162,6 +162,98 @@ private slots:
         if (complains) // it says which languages there are
             QVERIFY(fromUtf8(choice.complaint).contains(QStringLiteral("cs, de, en, pl, sk")));
     }
+
+    // The command line as each platform's programs take it.
+    void commandLine_data()
+    {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<QStringList>("complaints"); // a word each must hold
+        const QString x5000(5000, QLatin1Char('x'));
+        QTest::newRow("--lang en") << false << QStringList{"--lang", "en"} << ""
+                                   << "en" << false << QStringList{};
+        QTest::newRow("--lang with nothing after it") << false << QStringList{"--lang"} << ""
+                                                      << "cs" << false << QStringList{"„--lang“"};
+        QTest::newRow("--lang= is no language, the earlier one stays")
+            << false << QStringList{"--lang=pl", "--lang="} << ""
+            << "pl" << false << QStringList{"„--lang=”"};
+        QTest::newRow("an empty --lang leaves the launcher's")
+            << false << QStringList{"--lang="} << "de"
+            << "de" << false << QStringList{"--lang="};
+        QTest::newRow("--lang followed by an option takes no value")
+            << false << QStringList{"--lang", "--help"} << ""
+            << "cs" << true << QStringList{"--lang"};
+        QTest::newRow("Linux options keep their case")
+            << false << QStringList{"--LANG=en"} << ""
+            << "cs" << false << QStringList{"„--LANG=en“"};
+        QTest::newRow("Linux's -lang is no --lang") << false << QStringList{"-lang=en"} << ""
+                                                    << "cs" << false << QStringList{"-lang=en"};
+        QTest::newRow("--help") << false << QStringList{"--help"} << ""
+                                << "cs" << true << QStringList{};
+        QTest::newRow("-h, in the language asked for")
+            << false << QStringList{"-h", "--lang=en"} << ""
+            << "en" << true << QStringList{};
+        QTest::newRow("an unknown option, named in the language")
+            << false << QStringList{"--lang=de", "--frob"} << ""
+            << "de" << false << QStringList{"Die Option „--frob“"};
+        QTest::newRow("a word that is no option") << false << QStringList{"en"} << ""
+                                                  << "cs" << false << QStringList{"„en“"};
+        QTest::newRow("a long value is cut") << false << QStringList{"--lang=" + x5000} << ""
+                                             << "cs" << false << QStringList{"xxx…“"};
+        QTest::newRow("Windows' /lang xx") << true << QStringList{"/lang", "sk"} << ""
+                                           << "sk" << false << QStringList{};
+        QTest::newRow("Windows' /LANG:de") << true << QStringList{"/LANG:de"} << ""
+                                           << "de" << false << QStringList{};
+        QTest::newRow("Windows takes options in any case")
+            << true << QStringList{"--LANG=en", "-Lang", "pl"} << ""
+            << "pl" << false << QStringList{};
+        QTest::newRow("Windows' /?") << true << QStringList{"/?"} << ""
+                                     << "cs" << true << QStringList{};
+        QTest::newRow("Windows' unknown option") << true << QStringList{"/frob"} << ""
+                                                 << "cs" << false << QStringList{"„/frob“"};
+    }
+
+    void commandLine()
+    {
+        QFETCH(bool, windows);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, environment);
+        QFETCH(QString, code);
+        QFETCH(bool, help);
+        QFETCH(QStringList, complaints);
+        std::vector<QByteArray> utf8;
+        for (const QString &argument : arguments)
+            utf8.push_back(argument.toUtf8());
+        const std::vector<std::string_view> views(utf8.begin(), utf8.end());
+        const QByteArray otherwise = environment.toUtf8();
+        const CommandLine asked =
+            readCommandLine(views, std::string_view(otherwise.data(), otherwise.size()),
+                            windows ? Convention::Windows : Convention::Posix);
+        QCOMPARE(fromUtf8(texts::code(asked.language)), code);
+        QCOMPARE(asked.help, help);
+        QCOMPARE(int(asked.complaints.size()), int(complaints.size()));
+        for (std::size_t i = 0; i < asked.complaints.size(); ++i) {
+            const QString said = fromUtf8(asked.complaints[i]);
+            QVERIFY2(said.contains(complaints[int(i)]), qPrintable(said));
+            QVERIFY2(said.size() < 200, qPrintable(said.left(80)));
+        }
+    }
+
+    // The help names the options and every language, in each language.
+    void helpNamesTheOptions()
+    {
+        for (const Language language : texts::languages()) {
+            for (const Convention convention : {Convention::Posix, Convention::Windows}) {
+                const QString help = fromUtf8(helpText(language, convention));
+                QVERIFY(help.contains(QStringLiteral("--lang=xx")));
+                QVERIFY(help.contains(QStringLiteral("--help")));
+                QVERIFY(help.contains(fromUtf8(texts::codes())));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(LanguagesTest)

@@ -1,5 +1,5 @@
 // Halmira for Windows: one window over the engine, in plain Win32 and GDI.
-#include "core/window/language.h"
+#include "core/window/commandline.h"
 #include "win/unicode.h"
 #include "win/window.h"
 
@@ -12,9 +12,9 @@
 
 namespace {
 
-// The window's language, as --lang=xx on the command line asks for it; a language there is none
-// of is said so, and Czech is used.
-Language chosenLanguage()
+// What the command line asks for, in Windows' forms and Linux's; the HALMIRA_LANG variable as a
+// launcher may set it.
+CommandLine commandLine()
 {
     int count = 0;
     LPWSTR *wideArguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -22,13 +22,18 @@ Language chosenLanguage()
     for (int i = 1; i < count; ++i)
         arguments.push_back(narrow(wideArguments[i]));
     LocalFree(wideArguments);
+    wchar_t environment[64] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"HALMIRA_LANG", environment, 64);
+    const std::string otherwise = length > 0 && length < 64 ? narrow(environment) : std::string();
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
-    const LanguageChoice choice = chooseLanguage(views);
-    if (!choice.complaint.empty())
-        MessageBoxW(nullptr, wide(choice.complaint).c_str(),
-                    wide(texts::words(Text::ProgramName, Language::Czech)).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
-    return choice.language;
+    return readCommandLine(views, otherwise, Convention::Windows);
+}
+
+void tell(const std::string &words, Language language)
+{
+    MessageBoxW(nullptr, wide(words).c_str(),
+                wide(texts::words(Text::ProgramName, language)).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace
@@ -40,7 +45,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    HalmiraWindow window(instance, chosenLanguage());
+    const CommandLine asked = commandLine();
+    if (asked.help) {
+        tell(helpText(asked.language, Convention::Windows), asked.language);
+        CoUninitialize();
+        return 0;
+    }
+    if (!asked.complaints.empty()) {
+        std::string all;
+        for (const std::string &complaint : asked.complaints)
+            all += (all.empty() ? "" : "\n") + complaint;
+        tell(all, asked.language);
+    }
+
+    HalmiraWindow window(instance, asked.language);
     ShowWindow(window.handle(), show);
     UpdateWindow(window.handle());
 

@@ -2,6 +2,7 @@
 
 namespace {
 constexpr std::string_view option = "--lang=";
+constexpr std::size_t quotedLength = 24; // code points
 } // namespace
 
 LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
@@ -11,10 +12,26 @@ LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
     for (const std::string_view argument : arguments)
         if (argument.starts_with(option))
             asked = argument.substr(option.size());
+    return chooseLanguage(asked);
+}
+
+LanguageChoice chooseLanguage(std::string_view asked)
+{
     if (asked.empty())
         return {};
     if (const auto found = texts::languageNamed(asked))
         return {*found, {}};
     return {Language::Czech,
-            texts::fill(Text::UnknownLanguage, Language::Czech, {asked, texts::codes()})};
+            texts::fill(Text::UnknownLanguage, Language::Czech, {quoted(asked), texts::codes()})};
+}
+
+std::string quoted(std::string_view value)
+{
+    std::size_t points = 0;
+    for (std::size_t at = 0; at < value.size(); ++at) {
+        // A code point starts at every byte but a UTF-8 continuation byte.
+        if ((static_cast<unsigned char>(value[at]) & 0xC0) != 0x80 && points++ == quotedLength)
+            return std::string(value.substr(0, at)) + "…";
+    }
+    return std::string(value);
 }

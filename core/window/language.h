@@ -18,3 +18,9 @@ struct LanguageChoice {
 
 LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
                               std::string_view otherwise = {});
+// A value as a complaint may quote it: at most a few words, cut where it runs on, so that a box
+// that shows it stays on the screen.
+std::string quoted(std::string_view value);
+
+// The language a code names; Czech for none.
+LanguageChoice chooseLanguage(std::string_view asked);

@@ -71,6 +71,15 @@ constexpr std::array<Entry, texts::count> table{{
     {Text::StartInLanguage,       "StartInLanguage",       "Halmira česky"},
     {Text::UnknownLanguage,       "UnknownLanguage",
      "Jazyk „%1“ Halmira nezná, zná tyto: %2. Poběží česky."},
+    {Text::UnknownOption,         "UnknownOption",         "Volbu „%1“ Halmira nezná."},
+    {Text::MissingLanguage,       "MissingLanguage",
+     "Za volbou „%1“ chybí jazyk, jeden z těchto: %2."},
+    // The options, for --help: %1 the program's name, %2 the languages' codes.
+    {Text::HelpText,              "HelpText",
+     "Použití: %1 [--lang=xx]\n\n"
+     "--lang=xx, --lang xx\tokno v jazyce xx, jednom z těchto: %2\n"
+     "--help\ttato nápověda\n\n"
+     "Bez volby mluví Halmira česky, nebo jazykem z proměnné HALMIRA_LANG."},
 }};
 // clang-format on
 

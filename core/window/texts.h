@@ -57,6 +57,9 @@ enum class Text {
     LanguageMenu,
     StartInLanguage,
     UnknownLanguage,
+    UnknownOption,
+    MissingLanguage,
+    HelpText,
 };
 
 // A language the window speaks: Czech, the program's own, first; then those a translator has
@@ -65,7 +68,7 @@ enum class Language : std::uint8_t { Czech = 0 };
 
 namespace texts {
 
-inline constexpr std::size_t count = static_cast<std::size_t>(Text::UnknownLanguage) + 1;
+inline constexpr std::size_t count = static_cast<std::size_t>(Text::HelpText) + 1;
 
 // Every language, Czech first.
 std::vector<Language> languages();

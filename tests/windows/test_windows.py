@@ -331,13 +331,29 @@ class WindowsProgram(unittest.TestCase):
 
     # --lang=xx: the window in that language; a language there is none of is said so, in a box,
     # and the window is Czech.
-    def test_languages(self):
-        for switch, konec in [('--lang=en', 'Quit'), ('--lang=de', 'Ende'), ('--lang=xx', 'Konec')]:
-            with self.subTest(switch):
-                self.program = self.wine.start(BUILD / 'halmira.exe', switch)
-                if switch == '--lang=xx':
+    # The command line in Windows' forms: a box names what it did not understand, cut short,
+    # and the window then runs; --help and /? show the options in a box and run nothing.
+    def test_command_line(self):
+        long_value = 'x' * 5000
+        for args, says, konec in [
+                (['--lang=en'], None, 'Quit'),
+                (['--lang', 'de'], None, 'Ende'),
+                (['/LANG', 'pl'], None, 'Koniec'),
+                (['--lang=xx'], 'cs, de, en, pl, sk', 'Konec'),
+                (['--lang'], '--lang', 'Konec'),
+                (['--frobnicate', '--lang=en'], '--frobnicate', 'Quit'),
+                (['--lang=' + long_value], 'xxxxxxxx…', 'Konec'),
+                (['--help'], '--lang=xx', None),
+                (['/?', '--lang=de'], 'diese Hilfe', None)]:
+            with self.subTest(' '.join(args)[:40]):
+                self.program = self.wine.start(BUILD / 'halmira.exe', *args)
+                if says:
                     box = self.inspect('errorbox', 'any')
-                    self.assertIn('cs, de, en, pl, sk', box['text'])
+                    self.assertIn(says, box['text'])
+                    self.assertLess(len(box['text']), 400)
+                if konec is None:
+                    self.assertEqual(self.ended(20), 0)
+                    continue
                 self.wait_for(lambda: any(c['focus'] for c in self.look()['controls']), 30)
                 self.assertEqual(self.controls()[KONEC]['text'], konec)
                 subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
