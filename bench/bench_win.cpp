@@ -2,9 +2,9 @@
 // Windows: its wall time against the required waits and the drawing floor (the same run with
 // no waits), the worst delay from a figure drawn to its window painted, and CPU over wall.
 // bench/bench_wine.py runs it under Wine on Xvfb and adds the size of halmira.exe.
+#include "win/systemlibrary.h"
 #include "win/window.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <chrono>
@@ -50,9 +50,9 @@ double timedStart(HalmiraWindow &window, const char *pace)
 
 int wmain()
 {
+    loadFromSystemOnly();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls();
     HalmiraWindow window(GetModuleHandleW(nullptr), Language::Czech);
     ShowWindow(window.handle(), SW_SHOWNORMAL);
     UpdateWindow(window.handle());

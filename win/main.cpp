@@ -1,9 +1,9 @@
 // Halmira for Windows: one window over the engine, in plain Win32 and GDI.
 #include "core/window/commandline.h"
+#include "win/systemlibrary.h"
 #include "win/unicode.h"
 #include "win/window.h"
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -40,10 +40,10 @@ void tell(const std::string &words, Language language)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
+    loadFromSystemOnly();
     // Windows' own imaging decodes the pictures; common controls v6 come from the manifest.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls();
 
     const CommandLine asked = commandLine();
     if (asked.help) {
@@ -64,10 +64,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 
     MSG message;
     for (;;) {
-        window.deliverHeld();
+        window.gate().deliverHeld();
         if (GetMessageW(&message, nullptr, 0, 0) <= 0)
             break;
-        if (window.holdInput(message) || window.takeKey(message))
+        if (window.gate().holdInput(message) || window.takeKey(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

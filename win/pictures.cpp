@@ -56,14 +56,18 @@ Pixels decode(int resource)
     Released<IWICImagingFactory> factory;
     Released<IWICBitmapDecoder> decoder;
     Released<IWICBitmapFrameDecode> frame;
-    Released<IWICBitmapSource> converted;
+    // The factory's converter rather than WICConvertBitmapSource: no import of WindowsCodecs.dll,
+    // which COM loads from the system folder.
+    Released<IWICFormatConverter> converted;
     if (!stream ||
         FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_IWICImagingFactory, reinterpret_cast<void **>(&factory))) ||
         FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
                                                 &decoder)) ||
         FAILED(decoder->GetFrame(0, &frame)) ||
-        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &converted)) ||
+        FAILED(factory->CreateFormatConverter(&converted)) ||
+        FAILED(converted->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
         FAILED(converted->GetSize(&pixels.width, &pixels.height)))
         return {};
     pixels.bgra.resize(std::size_t(pixels.width) * pixels.height * 4);

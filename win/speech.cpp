@@ -1,5 +1,7 @@
 #include "win/speech.h"
 
+#include "win/systemlibrary.h"
+
 #include <initguid.h>
 
 #include <objbase.h>
@@ -22,7 +24,7 @@ struct Uia {
 
     Uia()
     {
-        HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
+        HMODULE core = systemLibrary(L"uiautomationcore.dll");
         if (!core)
             return;
         hostProvider = reinterpret_cast<HostProviderFromHwnd>(

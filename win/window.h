@@ -3,18 +3,16 @@
 #include "core/errors.h"
 #include "core/form.h"
 #include "core/pace.h"
-#include "core/window/inputqueue.h"
 #include "core/window/layout.h"
 #include "core/window/wiring.h"
 #include "win/canvas.h"
+#include "win/controls.h"
+#include "win/inputgate.h"
 #include "win/speech.h"
 
 #include <windows.h>
 
-#include <array>
 #include <chrono>
-#include <functional>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -29,10 +27,12 @@ struct PresentStats {
 
 // The program's one window, in plain Win32: native controls built from the engine's layout
 // table and wired by its table of handlers, a back buffer for the drawing, and the window
-// procedure. Handlers run one at a time. While one runs, Windows keeps the user's input in its
-// queue, as it keeps a busy program's; the window looks only at painting, sent and posted
-// messages, and holds what it must not act on yet (a close request, a handler asked for) in the
-// engine's queue. The message loop delivers those afterwards, in time order with the input.
+// procedure. Handlers run one at a time, behind the input gate. Its rooms:
+// - window.cpp: the window procedure, a handler run and the error report;
+// - controls.cpp: the controls, made and placed;
+// - inputgate.cpp: the input held during a run and delivered after it;
+// - keys.cpp: the window's keys and the wheel;
+// - form.cpp: what the handlers draw and ask of the controls, and presenting during a run.
 class HalmiraWindow final : public Form, private RunListener
 {
 public:
@@ -43,15 +43,10 @@ public:
 
     HWND handle() const { return window_; }
     int exitStatus() const { return exitStatus_; }
+    InputGate &gate() { return gate_; }
     // Runs a handler as a control's event would.
     void raise(Handler handler);
 
-    // The message loop's part, before it waits: the held items that came before any input
-    // Windows still holds.
-    void deliverHeld();
-    // Input from the queue that must wait behind what is still held; true when it was held.
-    bool holdInput(const MSG &message);
-    void replay(MSG message);
     // Keys the window's rules take before Windows translates them: Tab among the controls,
     // Enter on a button, the scroll bar's keys. True when the key was taken.
     bool takeKey(const MSG &message);
@@ -78,37 +73,22 @@ public:
     void waitUntil(std::chrono::steady_clock::time_point deadline) override;
 
 private:
-    struct Control {
-        const layout::Control *row;
-        HWND window;
-        double left, top; // twips
-        int reported;     // a scroll bar's value as its Change handler last heard it
-    };
-    struct Held {
-        DWORD time; // when it was given, on the clock of Windows' messages
-        std::function<void()> action;
-    };
-
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     static LRESULT CALLBACK canvasProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT message(UINT message, WPARAM w, LPARAM l);
-
-    void createControls(HINSTANCE instance);
+    HWND makeCanvas(HINSTANCE instance);
     // Fonts, places, pictures and the back buffer for a DPI.
     void place(UINT dpi);
-    void placeControl(const Control &control);
-    HFONT font(const layout::Font &design);
-    const Control &control(std::string_view name, layout::Kind kind) const;
-    const Control &control(std::string_view name) const;
-    const Control *controlOf(HWND window) const;
 
     void report(ErrorCodes::Code code);
+    void scrollBarMoved(WPARAM how, HWND bar);
     void scrollTo(HWND bar, int value, bool report);
+    // The wheel over the scroll bar steps it; true when it did.
+    bool wheel(int delta, POINT screen);
     void drawn();
     void present();
     // During a run: painting, sent and posted messages, and nothing the user gives.
     void pump();
-    bool replayPaused();
 
     void sceneCovers() override;
     void announce(std::string_view words) override;
@@ -118,20 +98,15 @@ private:
     HWND window_ = nullptr;
     HWND canvasWindow_ = nullptr;
     HWND focus_ = nullptr; // the control with the focus while the window has it
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::map<std::string, Control, std::less<>> controls_;
-    std::map<std::pair<int, bool>, HFONT> fonts_;
-    std::map<layout::Picture, HBITMAP> pictures_;
     HBRUSH background_ = nullptr;
-    HHOOK keyFilter_ = nullptr;
+    Controls controls_;
     Canvas canvas_;
     Speech speech_;
-    InputQueue<Held> held_;
+    InputGate gate_;
     pace::Schedule schedule_;
     std::optional<pace::Clock::time_point> pendingSince_;
     PresentStats stats_;
-    std::chrono::milliseconds replayPause_{0};
-    pace::Clock::time_point lastDelivery_{};
+    int wheelTurned_ = 0; // what the wheel has turned short of a notch
     int exitStatus_ = 0;
     bool quitAsked_ = false;
 };

@@ -310,6 +310,68 @@ class WindowsProgram(unittest.TestCase):
         self.assertEqual(box['text'], 'Chyba za běhu 13:\n\nNesoulad typů')
         self.assertEqual(self.ended(20), 1)
 
+    # A held key must not answer the error box: Space given during a run whose pace then turns
+    # out to be no number leaves the box up.
+    def test_a_key_given_during_a_run_leaves_the_error_box_up(self):
+        self.start()
+        self.inspect('settext', PACE, '400000')  # a run of about seven seconds
+        self.click(START)
+        time.sleep(0.8)
+        xdotool('key', 'space')
+        time.sleep(0.2)
+        self.inspect('settext', PACE, 'abc')
+        box = self.inspect('errorbox', 'stay', 1000)
+        self.assertTrue(box['stayed'], 'the box went away by itself')
+        self.assertEqual(box['text'], 'Chyba za běhu 13:\n\nNesoulad typů')
+        self.assertEqual(self.ended(20), 1)
+
+    # DPI changes back and forth, as between a 100 % and a 150 % monitor, leave the bitmaps and
+    # the memory where they were.
+    def test_dpi_changes_leak_nothing(self):
+        self.start()
+        storm = self.inspect('dpistorm', 40)
+        before, after = storm['bitmaps']
+        self.assertLessEqual(after - before, 1, storm)
+        grown = storm['memory'][1] - storm['memory'][0]
+        self.assertLess(grown, 4 << 20, storm)
+
+    # DLLs lying beside a copy of the program, as on a USB stick, are never loaded: the program
+    # imports only the DLLs Windows always takes from its own folder, and loads the rest from
+    # there.
+    def test_dlls_beside_the_program_are_not_loaded(self):
+        stick = self.wine.drive_c() / 'stick'
+        stick.mkdir(exist_ok=True)
+        planted = ['uiautomationcore.dll', 'winmm.dll', 'windowscodecs.dll', 'oleacc.dll',
+                   'uxtheme.dll', 'comctl32.dll']
+        (stick / 'halmira.exe').write_bytes((BUILD / 'halmira.exe').read_bytes())
+        for name in planted:
+            (stick / name).write_bytes((BUILD / 'planted.dll').read_bytes())
+        self.start(stick / 'halmira.exe')
+        self.inspect('run', START, '0')  # a run, which is told to a screen reader
+        subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+        self.assertEqual(self.ended(20), 0)
+        self.assertEqual(sorted(p.name for p in stick.glob('*.ran')), [])
+        self.assertEqual(sorted(p.name for p in stick.iterdir()), sorted(planted + ['halmira.exe']))
+
+    # The wheel over the scroll bar steps it a step a notch; during a run it waits for the end.
+    def test_the_wheel_over_the_scroll_bar(self):
+        self.start()
+        self.inspect('settext', PACE, '200000')  # a run of about three and a half seconds
+        x, y = self.centre(SCROLL)
+        xdotool('mousemove', x, y, 'click', 5)
+        self.wait_for(lambda: self.controls()[SCROLL]['position'] == 1, 10)
+        self.click(START)
+        time.sleep(0.5)
+        xdotool('mousemove', x, y, 'click', '--repeat', 2, 5)
+        time.sleep(0.3)
+        during = self.controls()
+        self.assertFalse(during[DISTANCE]['shown'], 'the run ended before the wheel turned')
+        self.assertEqual(during[SCROLL]['position'], 1)
+        self.wait_for(self.run_ended)
+        self.wait_for(lambda: self.controls()[PACE]['text'] == '100300', 10)
+        xdotool('mousemove', x, y, 'click', 4)
+        self.wait_for(lambda: self.controls()[SCROLL]['position'] == 2, 10)
+
     def test_installer_installs_runs_and_uninstalls(self):
         setup = self.wine.run(BUILD / 'halmira-setup.exe', '/S', timeout=120)
         self.assertEqual(setup.returncode, 0, setup.stderr)
@@ -329,8 +391,6 @@ class WindowsProgram(unittest.TestCase):
         self.wine.run(folder / 'uninstall.exe', '/S')
         self.wait_for(lambda: not folder.exists() and not menu.exists(), 30)
 
-    # --lang=xx: the window in that language; a language there is none of is said so, in a box,
-    # and the window is Czech.
     # The command line in Windows' forms: a box names what it did not understand, cut short,
     # and the window then runs; --help and /? show the options in a box and run nothing.
     def test_command_line(self):

@@ -11,10 +11,14 @@
 //   wininspect keys ID              posts Right to the control every 50 ms until the run's last
 //                                   caption shows, then Home and Right twice; how many Rights
 //                                   came before the run's end
+//   wininspect dpistorm N           changes the window's DPI N times from inside its thread, by
+//                                   dpistorm.dll; its bitmaps and memory before and after
 //   wininspect room ID PIXELS BOLD  how wide the control's text is in the design font of that
 //                                   many pixels, and how much room it leaves the text
 //   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
 //                                   of any box Halmira shows, before its window too
+//   wininspect errorbox stay MS     the same, once the box has been left up for MS ms: whether
+//                                   it stayed up meanwhile
 #include <windows.h>
 
 #include <atomic>
@@ -153,6 +157,39 @@ int keys(HWND window, int id)
     return 0;
 }
 
+int dpiStorm(HWND window, int changes)
+{
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, path);
+    const std::wstring result = std::wstring(path) + L"dpistorm.json";
+    DeleteFileW(result.c_str());
+    HMODULE hook = LoadLibraryW(L"dpistorm.dll");
+    const auto procedure =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(hook, "stormHook")));
+    HHOOK installed = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, hook,
+                                                    GetWindowThreadProcessId(window, nullptr))
+                                : nullptr;
+    if (!installed) {
+        std::printf("{\"error\": \"no hook\"}\n");
+        return 1;
+    }
+    PostMessageW(window, RegisterWindowMessageW(L"HalmiraDpiStorm"), static_cast<WPARAM>(changes),
+                 0);
+    std::string text;
+    for (int tries = 0; tries < 600 && text.empty(); ++tries) {
+        Sleep(100);
+        if (FILE *in = _wfopen(result.c_str(), L"r")) {
+            char line[256] = "";
+            if (std::fgets(line, sizeof line, in))
+                text = line;
+            std::fclose(in);
+        }
+    }
+    UnhookWindowsHookEx(installed);
+    std::printf("%s", text.empty() ? "{\"error\": \"no answer\"}\n" : text.c_str());
+    return text.empty() ? 1 : 0;
+}
+
 // The text's width in the design font as the program makes it, and the room the control
 // leaves: an edit box less its margins, a button less its bevel, a label all of it.
 int room(HWND window, int id, int pixels, bool bold)
@@ -185,7 +222,7 @@ int room(HWND window, int id, int pixels, bool bold)
     return 0;
 }
 
-int errorBox(HWND window)
+int errorBox(HWND window, int stayMs = -1)
 {
     for (int tries = 0; tries < 600; ++tries) {
         HWND box = nullptr;
@@ -194,8 +231,14 @@ int errorBox(HWND window)
                 const std::wstring text = textOf(GetDlgItem(box, 0xFFFF));
                 if (text.empty())
                     continue; // found as it is being made; its text comes next
-                std::printf("{\"title\": %s, \"text\": %s}\n", json(textOf(box)).c_str(),
-                            json(text).c_str());
+                bool stayed = true;
+                for (int waited = 0; waited < stayMs; waited += 20) {
+                    Sleep(20);
+                    stayed = stayed && IsWindow(box) && IsWindowVisible(box);
+                }
+                std::printf("{\"title\": %s, \"text\": %s, \"stayed\": %s}\n",
+                            json(textOf(box)).c_str(), json(text).c_str(),
+                            stayed ? "true" : "false");
                 std::fflush(stdout);
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return 0;
@@ -211,7 +254,7 @@ int errorBox(HWND window)
 int wmain(int argc, wchar_t *argv[])
 {
     const std::wstring what = argc > 1 ? argv[1] : L"controls";
-    if (what == L"errorbox" && argc > 2)
+    if (what == L"errorbox" && argc > 2 && std::wstring(argv[2]) != L"stay")
         return errorBox(nullptr);
     HWND window = halmira();
     if (!window) {
@@ -228,12 +271,14 @@ int wmain(int argc, wchar_t *argv[])
     }
     if (what == L"run" && argc > 2)
         return run(window, _wtoi(argv[2]), argc > 3 ? argv[3] : nullptr);
+    if (what == L"dpistorm" && argc > 2)
+        return dpiStorm(window, _wtoi(argv[2]));
     if (what == L"keys" && argc > 2)
         return keys(window, _wtoi(argv[2]));
     if (what == L"room" && argc > 4)
         return room(window, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]) != 0);
     if (what == L"errorbox")
-        return errorBox(window);
+        return errorBox(window, argc > 3 ? _wtoi(argv[3]) : -1);
     std::printf("{\"error\": \"unknown command\"}\n");
     return 2;
 }
