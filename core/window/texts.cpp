@@ -80,6 +80,9 @@ constexpr std::array<Entry, texts::count> table{{
      "--lang=xx, --lang xx\tokno v jazyce xx, jednom z těchto: %2\n"
      "--help\ttato nápověda\n\n"
      "Bez volby mluví Halmira česky, nebo jazykem z proměnné HALMIRA_LANG."},
+    // The installer's and the uninstaller's, when they find the program running.
+    {Text::ProgramRunning,        "ProgramRunning",
+     "Halmira právě běží. Zavřete ji a zkuste to znovu."},
 }};
 // clang-format on
 

@@ -390,6 +390,70 @@ class WindowsProgram(unittest.TestCase):
         self.assertEqual(self.ended(20), 0)
         self.wine.run(folder / 'uninstall.exe', '/S')
         self.wait_for(lambda: not folder.exists() and not menu.exists(), 30)
+        # The uninstaller's copy under %TEMP% goes too.
+        temp = self.temp()
+        self.wait_for(lambda: not list(temp.glob('~nsu*')), 30)
+
+    def temp(self):
+        """The Windows user's %TEMP%."""
+        return next(self.wine.drive_c().glob('users/*/Temp'))
+
+    def uninstall_entries(self):
+        """The Uninstall entries of Halmira under the user's key, by their install folders."""
+        found = self.wine.run('reg', 'query',
+                              r'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall', '/s')
+        keys = [line for line in found.stdout.splitlines() if 'Uninstall\\Halmira' in line]
+        places = [line.split('REG_SZ')[-1].strip() for line in found.stdout.splitlines()
+                  if 'InstallLocation' in line]
+        return keys, places
+
+    # The installer and the uninstaller as a school's PCs meet them: run from a download folder
+    # with DLLs planted beside the installer, while Halmira runs, into a second folder, and
+    # leaving nothing in %TEMP%.
+    def test_installer_holds_up(self):
+        temp = self.temp()
+        log = temp / 'halmira-setup.log'
+        log.unlink(missing_ok=True)
+        downloads = self.wine.drive_c() / 'downloads'
+        downloads.mkdir(exist_ok=True)
+        (downloads / 'halmira-setup.exe').write_bytes((BUILD / 'halmira-setup.exe').read_bytes())
+        for name in ('uxtheme.dll', 'userenv.dll', 'version.dll', 'setupapi.dll', 'dwmapi.dll',
+                     'propsys.dll', 'cryptbase.dll', 'winmm.dll'):
+            (downloads / name).write_bytes((BUILD / 'planted.dll').read_bytes())
+        setup = downloads / 'halmira-setup.exe'
+        self.assertEqual(self.wine.run(setup, '/S').returncode, 0)
+        self.assertEqual(sorted(p.name for p in downloads.glob('*.ran')), [])
+        users = self.wine.drive_c() / 'users'
+        folder = next(users.glob('*/AppData/Local/Programs/Halmira'))
+        menu = next(users.glob('*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Halmira'))
+        installed = (folder / 'halmira.exe').stat().st_mtime_ns
+
+        # While it runs, neither installs nor removes, says so and changes nothing.
+        self.start(folder / 'halmira.exe')
+        self.assertEqual(self.wine.run(setup, '/S').returncode, 3)
+        # As the Uninstall entry's QuietUninstallString runs it: in place, with its own status.
+        in_place = '_?=C:\\' + str(folder.relative_to(self.wine.drive_c())).replace('/', '\\')
+        self.assertEqual(self.wine.run(folder / 'uninstall.exe', '/S', in_place).returncode, 3)
+        time.sleep(1)
+        self.assertEqual((folder / 'halmira.exe').stat().st_mtime_ns, installed)
+        self.assertTrue(menu.is_dir() and (folder / 'uninstall.exe').is_file())
+        self.assertEqual(len(self.uninstall_entries()[0]), 1)
+        self.assertIn('Halmira', log.read_text(encoding='utf-16-le'))
+        subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+        self.assertEqual(self.ended(20), 0)
+
+        # Installed to another folder, the copy moves there: one folder, one entry.
+        self.assertEqual(self.wine.run(setup, '/S', r'/D=C:\Halmira').returncode, 0)
+        other = self.wine.drive_c() / 'Halmira'
+        self.assertTrue((other / 'halmira.exe').is_file())
+        self.wait_for(lambda: not folder.exists(), 30)
+        keys, places = self.uninstall_entries()
+        self.assertEqual((len(keys), places), (1, [r'C:\Halmira']))
+
+        self.assertEqual(self.wine.run(other / 'uninstall.exe', '/S', r'_?=C:\Halmira').returncode, 0)
+        self.wait_for(lambda: not other.exists() and not menu.exists(), 30)
+        self.assertEqual(self.uninstall_entries()[0], [])
+        self.wait_for(lambda: not list(temp.glob('~nsu*')), 30)
 
     # The command line in Windows' forms: a box names what it did not understand, cut short,
     # and the window then runs; --help and /? show the options in a box and run nothing.
