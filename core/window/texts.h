@@ -61,6 +61,7 @@ enum class Text {
     MissingLanguage,
     HelpText,
     ProgramRunning,
+    CaptionBoxName,
 };
 
 // A language the window speaks: Czech, the program's own, first; then those a translator has
@@ -69,7 +70,7 @@ enum class Language : std::uint8_t { Czech = 0 };
 
 namespace texts {
 
-inline constexpr std::size_t count = static_cast<std::size_t>(Text::ProgramRunning) + 1;
+inline constexpr std::size_t count = static_cast<std::size_t>(Text::CaptionBoxName) + 1;
 
 // Every language, Czech first.
 std::vector<Language> languages();

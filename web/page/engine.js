@@ -60,8 +60,11 @@ export class Engine {
     return this.exports.set_language() !== 0;
   }
 
+  // The engine's memory is looked at only after a call into it: a call may grow it, and a view
+  // made before would stand on the buffer it leaves behind.
   layout() {
-    const bytes = new Uint8Array(this.memory(), this.exports.layout_json());
+    const pointer = this.exports.layout_json();
+    const bytes = new Uint8Array(this.memory(), pointer);
     const layout = JSON.parse(utf8.decode(bytes.subarray(0, bytes.indexOf(0))));
     this.pacer ??= new Pacer(layout.pace);
     this.recordSize = layout.figures.recordSize;
@@ -71,8 +74,9 @@ export class Engine {
   // The records that draw the scene as it stands, from the state they start in.
   kept() {
     const x = this.exports;
-    return new Float32Array(this.memory(), x.kept_figures(), x.kept_figure_count() * this.recordSize)
-      .slice();
+    const pointer = x.kept_figures();
+    const count = x.kept_figure_count() * this.recordSize;
+    return new Float32Array(this.memory(), pointer, count).slice();
   }
 
   // The locale's decimal point, as the desktop takes it from the system. The first use of Intl

@@ -117,10 +117,12 @@ export class HalmiraWindow {
       element.style.height = `${row.height}px`;
       if (row.font) element.style.font = font(layout, row.font);
       // A control is named by its text; one with no text of its own, by what it does. A caption
-      // that names another control is that control's name, and not read again on its own.
-      if (row.spokenName !== row.text && row.kind !== 'image')
-        element.setAttribute('aria-label', row.spokenName);
+      // that names another control is that control's name, and not read again on its own; any
+      // other caption box is named as a caption, so that its text is read once, after its name.
       if (row.captionFor) element.setAttribute('aria-hidden', 'true');
+      else if (row.captionBox) element.setAttribute('aria-label', layout.words.CaptionBoxName);
+      else if (row.spokenName !== row.text && row.kind !== 'image')
+        element.setAttribute('aria-label', row.spokenName);
       element.hidden = !row.shown;
       root.append(element);
       this.controls.set(row.name, element);
