@@ -3,6 +3,7 @@
 #include "core/window/keys.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <utility>
 
@@ -43,6 +44,12 @@ Key keyOf(const QKeyEvent *event, bool rightToLeft)
 }
 
 } // namespace
+
+void HScrollBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    paused_ = SliderNoAction;
+    QScrollBar::mouseReleaseEvent(event);
+}
 
 void HScrollBar::keyPressEvent(QKeyEvent *event)
 {

@@ -12,12 +12,14 @@ public:
 
     // An arrow or the trough held down repeats its step until released. While a handler runs
     // the release waits with the other input, so the repeat pauses until the handler is over;
-    // then it goes on, after the usual first pause, until the release arrives.
+    // then it goes on, after the usual first pause, until the release arrives. A release that
+    // came while it was paused ends it for good.
     void pauseRepeat();
     void resumeRepeat();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     SliderAction paused_ = SliderNoAction;

@@ -29,9 +29,6 @@ void InputGate::begin()
 void InputGate::end()
 {
     queue_.end();
-    if (window_)
-        for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
-            bar->resumeRepeat();
     deliverLater();
     if (auto *dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
@@ -57,9 +54,17 @@ void InputGate::deliverHeld()
         (*action)();
         replaying_ = false;
     }
-    if (queue_.peek())
+    if (queue_.peek()) {
         deliverLater();
-    else if (!queue_.holding() && watching_) {
+        return;
+    }
+    if (queue_.holding())
+        return; // a delivered item started a handler
+    // All is delivered, a held arrow's release among it: its repeat may go on.
+    if (window_)
+        for (HScrollBar *bar : window_->findChildren<HScrollBar *>())
+            bar->resumeRepeat();
+    if (watching_) {
         qApp->removeEventFilter(this);
         watching_ = false;
     }

@@ -9,25 +9,15 @@
 
 #include <vector>
 
-LanguageChoice chooseLanguage(const QStringList &arguments, const QString &environment)
+CommandLine readCommandLine(const QStringList &arguments, const QString &environment,
+                            Convention convention)
 {
     std::vector<QByteArray> utf8;
     for (const QString &argument : arguments)
         utf8.push_back(argument.toUtf8());
     std::vector<std::string_view> views(utf8.begin(), utf8.end());
     const QByteArray otherwise = environment.toUtf8();
-    return chooseLanguage(views, std::string_view(otherwise.data(), otherwise.size()));
-}
-
-CommandLine readCommandLine(const QStringList &arguments, const QString &environment)
-{
-    std::vector<QByteArray> utf8;
-    for (const QString &argument : arguments)
-        utf8.push_back(argument.toUtf8());
-    std::vector<std::string_view> views(utf8.begin(), utf8.end());
-    const QByteArray otherwise = environment.toUtf8();
-    return readCommandLine(views, std::string_view(otherwise.data(), otherwise.size()),
-                           Convention::Posix);
+    return readCommandLine(views, std::string_view(otherwise.data(), otherwise.size()), convention);
 }
 
 void speakLanguage(QCoreApplication &application, Language language)

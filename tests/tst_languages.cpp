@@ -156,11 +156,12 @@ private slots:
         QFETCH(QString, environment);
         QFETCH(QString, code);
         QFETCH(bool, complains);
-        const LanguageChoice choice = chooseLanguage(arguments, environment);
+        const CommandLine choice = readCommandLine(arguments.mid(1), environment);
         QCOMPARE(fromUtf8(texts::code(choice.language)), code);
-        QCOMPARE(!choice.complaint.empty(), complains);
+        QCOMPARE(!choice.complaints.empty(), complains);
         if (complains) // it says which languages there are
-            QVERIFY(fromUtf8(choice.complaint).contains(QStringLiteral("cs, de, en, pl, sk")));
+            QVERIFY(
+                fromUtf8(choice.complaints.front()).contains(QStringLiteral("cs, de, en, pl, sk")));
     }
 
     // The command line as each platform's programs take it.
@@ -224,14 +225,8 @@ private slots:
         QFETCH(QString, code);
         QFETCH(bool, help);
         QFETCH(QStringList, complaints);
-        std::vector<QByteArray> utf8;
-        for (const QString &argument : arguments)
-            utf8.push_back(argument.toUtf8());
-        const std::vector<std::string_view> views(utf8.begin(), utf8.end());
-        const QByteArray otherwise = environment.toUtf8();
-        const CommandLine asked =
-            readCommandLine(views, std::string_view(otherwise.data(), otherwise.size()),
-                            windows ? Convention::Windows : Convention::Posix);
+        const CommandLine asked = readCommandLine(
+            arguments, environment, windows ? Convention::Windows : Convention::Posix);
         QCOMPARE(fromUtf8(texts::code(asked.language)), code);
         QCOMPARE(asked.help, help);
         QCOMPARE(int(asked.complaints.size()), int(complaints.size()));

@@ -13,12 +13,16 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    const LanguageChoice choice = chooseLanguage(QCoreApplication::arguments(), {});
-    speakLanguage(app, choice.language);
     QString path = QStringLiteral("screenshot.png");
-    for (const QString &argument : QCoreApplication::arguments().mid(1))
-        if (!argument.startsWith(QLatin1String("--")))
+    QStringList options;
+    for (const QString &argument : QCoreApplication::arguments().mid(1)) {
+        if (argument.startsWith(QLatin1String("--")))
+            options << argument;
+        else
             path = argument;
+    }
+    const CommandLine choice = readCommandLine(options, {});
+    speakLanguage(app, choice.language);
 
     HalmiraWindow window({}, choice.language);
     window.show();

@@ -2,22 +2,13 @@
 
 #include "core/window/language.h"
 
-#include <cctype>
 #include <optional>
 
 namespace {
 
 bool same(std::string_view a, std::string_view b, Convention convention)
 {
-    if (convention == Convention::Posix)
-        return a == b;
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return convention == Convention::Posix ? a == b : texts::sameLetters(a, b);
 }
 
 struct Option {

@@ -121,6 +121,10 @@ std::string_view primary(std::string_view asked)
     return asked.substr(0, end);
 }
 
+} // namespace
+
+namespace texts {
+
 bool sameLetters(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -131,10 +135,6 @@ bool sameLetters(std::string_view a, std::string_view b)
             return false;
     return true;
 }
-
-} // namespace
-
-namespace texts {
 
 std::vector<Language> languages()
 {

@@ -78,6 +78,9 @@ std::vector<Language> languages();
 std::string_view code(Language language);
 // The language a user asks for by its code: "en", "en-GB" or "en_GB.UTF-8" all mean English.
 std::optional<Language> languageNamed(std::string_view asked);
+// Whether two ASCII words have the same letters, whatever their case.
+bool sameLetters(std::string_view a, std::string_view b);
+
 // The codes of every language, for a user who asked for one there is none of: "cs, de, en".
 std::string codes();
 

@@ -7,6 +7,7 @@ reference program."""
 import json
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -340,7 +341,8 @@ class WindowsProgram(unittest.TestCase):
     # there.
     def test_dlls_beside_the_program_are_not_loaded(self):
         stick = self.wine.drive_c() / 'stick'
-        stick.mkdir(exist_ok=True)
+        shutil.rmtree(stick, ignore_errors=True)  # the prefix is kept between runs
+        stick.mkdir()
         planted = ['uiautomationcore.dll', 'winmm.dll', 'windowscodecs.dll', 'oleacc.dll',
                    'uxtheme.dll', 'comctl32.dll']
         (stick / 'halmira.exe').write_bytes((BUILD / 'halmira.exe').read_bytes())
@@ -415,7 +417,8 @@ class WindowsProgram(unittest.TestCase):
         log = temp / 'halmira-setup.log'
         log.unlink(missing_ok=True)
         downloads = self.wine.drive_c() / 'downloads'
-        downloads.mkdir(exist_ok=True)
+        shutil.rmtree(downloads, ignore_errors=True)  # the prefix is kept between runs
+        downloads.mkdir()
         (downloads / 'halmira-setup.exe').write_bytes((BUILD / 'halmira-setup.exe').read_bytes())
         for name in ('uxtheme.dll', 'userenv.dll', 'version.dll', 'setupapi.dll', 'dwmapi.dll',
                      'propsys.dll', 'cryptbase.dll', 'winmm.dll'):

@@ -28,6 +28,7 @@ export class Gate {
     this.dropping = false;
     // A delivery of held input waits for its turn of the event loop.
     this.scheduled = false;
+    this.replaying = false;
     this.replayPause = 0;
     for (const type of [...pointer, ...mouse, ...keys, 'wheel'])
       addEventListener(type, (event) => this.filter(event), { capture: true, passive: false });
@@ -50,9 +51,10 @@ export class Gate {
     return !this.held?.holding;
   }
 
-  // Whether what the page does on its own, a repeat or a drag, must leave the controls alone.
+  // Whether what the page does on its own, a repeat or a drag, must leave the controls alone:
+  // while a handler runs, and while held input is still to be delivered, but for that input.
   get holding() {
-    return this.busy || this.closed;
+    return this.closed || (Boolean(this.held?.holding) && !this.replaying);
   }
 
   filter(event) {
@@ -118,7 +120,12 @@ export class Gate {
       this.scheduled = false;
       const item = this.held.next();
       if (!item) return;
-      item();
+      this.replaying = true;
+      try {
+        item();
+      } finally {
+        this.replaying = false;
+      }
       this.deliverLater();
     }, this.replayPause);
   }
