@@ -15,6 +15,13 @@ LRESULT CALLBACK keysInModalLoops(int code, WPARAM w, LPARAM l)
     return CallNextHookEx(nullptr, code, w, l);
 }
 
+// Whether a message given at one time came no later than one given at another, on the clock of
+// Windows' messages, which wraps.
+bool cameFirst(DWORD time, DWORD other)
+{
+    return static_cast<LONG>(time - other) <= 0;
+}
+
 } // namespace
 
 bool isInput(UINT message)
@@ -54,7 +61,7 @@ void InputGate::deliverHeld()
     while (const Held *next = queue_.peek()) {
         MSG input;
         if (PeekMessageW(&input, nullptr, 0, 0, PM_NOREMOVE | PM_QS_INPUT) &&
-            static_cast<LONG>(input.time - next->time) <= 0)
+            cameFirst(input.time, next->time))
             return; // the input came first
         if (replayPaused())
             return;
@@ -70,7 +77,7 @@ bool InputGate::holdInput(const MSG &message)
     if (!isInput(message.message) || !queue_.holding())
         return false;
     const Held *next = queue_.peek();
-    if (next && static_cast<LONG>(message.time - next->time) <= 0)
+    if (next && cameFirst(message.time, next->time))
         return false; // it came first
     hold(message);
     return true;

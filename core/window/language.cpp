@@ -1,19 +1,8 @@
 #include "core/window/language.h"
 
 namespace {
-constexpr std::string_view option = "--lang=";
 constexpr std::size_t quotedLength = 24; // code points
 } // namespace
-
-LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
-                              std::string_view otherwise)
-{
-    std::string_view asked = otherwise;
-    for (const std::string_view argument : arguments)
-        if (argument.starts_with(option))
-            asked = argument.substr(option.size());
-    return chooseLanguage(asked);
-}
 
 LanguageChoice chooseLanguage(std::string_view asked)
 {

@@ -2,13 +2,12 @@
 
 #include "core/window/texts.h"
 
-#include <span>
 #include <string>
 #include <string_view>
 
-// The language the window speaks, as the user asks for it: the last --lang=xx among the
-// arguments, or else the language a launcher or an address names; Czech otherwise. The program
-// stores no settings, so a choice lasts while it runs.
+// The language the window speaks, as the user asks for it by its code (on the command line, by
+// a launcher or in an address); Czech otherwise. The program stores no settings, so a choice
+// lasts while it runs.
 struct LanguageChoice {
     Language language = Language::Czech;
     // Where a language was asked for that there is none of: the sentence that says which there
@@ -16,8 +15,6 @@ struct LanguageChoice {
     std::string complaint;
 };
 
-LanguageChoice chooseLanguage(std::span<const std::string_view> arguments,
-                              std::string_view otherwise = {});
 // A value as a complaint may quote it: at most a few words, cut where it runs on, so that a box
 // that shows it stays on the screen.
 std::string quoted(std::string_view value);

@@ -82,7 +82,7 @@ HALMIRA_EXPORT("report_internal_error") void reportInternalError()
 // the window stays Czech.
 HALMIRA_EXPORT("set_language") bool setLanguage()
 {
-    const LanguageChoice choice = chooseLanguage({}, input);
+    const LanguageChoice choice = chooseLanguage(input);
     language = choice.language;
     notice = choice.complaint;
     form = WebForm(language);
