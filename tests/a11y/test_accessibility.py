@@ -24,7 +24,7 @@ class ScreenReader(unittest.TestCase):
     def setUpClass(cls):
         cls.processes = []
         cls.spawn(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately'])
-        time.sleep(0.5)
+        cls.wait_for_bus()
         cls.app = cls.spawn([HALMIRA], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
                                                 QT_QPA_PLATFORM='xcb'))
         global pyatspi, GLib
@@ -47,6 +47,18 @@ class ScreenReader(unittest.TestCase):
                                    **options)
         cls.processes.append(process)
         return process
+
+    # The program joins the accessibility bus as it starts, and only then: it must be up first.
+    # A fixed half second was once too short under the sanitizers.
+    @staticmethod
+    def wait_for_bus():
+        ask = ['dbus-send', '--session', '--print-reply', '--dest=org.a11y.Bus', '/org/a11y/bus',
+               'org.a11y.Bus.GetAddress']
+        deadline = time.monotonic() + 20
+        while subprocess.run(ask, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode:
+            if time.monotonic() > deadline:
+                raise RuntimeError('the accessibility bus never came up')
+            time.sleep(0.1)
 
     @classmethod
     def find_window(cls, pid=None):
