@@ -6,6 +6,7 @@
 #include "win/unicode.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -39,6 +40,18 @@ NativeKind nativeKind(const layout::Control &row)
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     }
     return {L"STATIC", 0, 0};
+}
+
+// The character set the design font asks for, so that Windows maps it to a face with the
+// language's letters: Cyrillic, Vietnamese, or the Central European of the Czech design.
+BYTE charsetOf(Language language)
+{
+    const std::string_view code = texts::code(language);
+    if (code == "uk")
+        return RUSSIAN_CHARSET;
+    if (code == "vi")
+        return VIETNAMESE_CHARSET;
+    return EASTEUROPE_CHARSET;
 }
 
 } // namespace
@@ -134,8 +147,9 @@ void Controls::place(const Control &control) const
                devicePixels(row.width, dpi_), devicePixels(row.height, dpi_), TRUE);
 }
 
-// The design font at its size in pixels at 96 dpi, scaled to the window's DPI. Where the
-// design's face is missing, Windows takes a TrueType face of its metrics.
+// The design font at its size in pixels at 96 dpi, scaled to the window's DPI, in the
+// language's character set. Where the design's face is missing, Windows takes a TrueType face of
+// its metrics.
 HFONT Controls::font(const layout::Font &design)
 {
     const int pixels = MulDiv(layout::fontPixels(design), static_cast<int>(dpi_), 96);
@@ -143,7 +157,7 @@ HFONT Controls::font(const layout::Font &design)
     if (!made)
         made =
             CreateFontW(-pixels, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        EASTEUROPE_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                        charsetOf(language_), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, wide(layout::fontFamily).c_str());
     return made;
 }
