@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <vector>
 
 void registerFontSubstitutes()
@@ -103,8 +104,14 @@ void setInitialText(QWidget *widget, const QString &text)
         box->setText(text);
     else if (auto *button = qobject_cast<QPushButton *>(widget))
         button->setText(text);
-    else if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+    else if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull()) {
         label->setText(text);
+        // A label sets its first line at its top edge, so a mark that rises above the face's
+        // ascent, as a caron on a capital does, would lose its top row there.
+        const QFontMetrics metrics = label->fontMetrics();
+        const int above = -metrics.tightBoundingRect(text).top() - metrics.ascent();
+        label->setContentsMargins(0, std::max(0, above), 0, 0);
+    }
 }
 
 } // namespace
