@@ -13,8 +13,10 @@
 //                                   came before the run's end
 //   wininspect dpistorm N           changes the window's DPI N times from inside its thread, by
 //                                   dpistorm.dll; its bitmaps and memory before and after
-//   wininspect room ID PIXELS BOLD  how wide the control's text is in the design font of that
-//                                   many pixels, and how much room it leaves the text
+//   wininspect texts [box]          each control's text as the program draws it, by
+//                                   textcheck.dll: its face, the letters the face lacks, its
+//                                   width and its ink's rows against the control's room; with
+//                                   box, of any box Halmira shows, before its window too
 //   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
 //                                   of any box Halmira shows, before its window too
 //   wininspect errorbox stay MS     the same, once the box has been left up for MS ms: whether
@@ -157,32 +159,38 @@ int keys(HWND window, int id)
     return 0;
 }
 
-int dpiStorm(HWND window, int changes)
+// Runs a hook of a helper DLL inside the thread of the target window: the hook does its work
+// on the registered message posted there, and writes its answer, one line of JSON, to a file in
+// the temporary folder, which this prints.
+int askInside(HWND target, const wchar_t *dll, const char *hookName, const wchar_t *message,
+              WPARAM argument, const wchar_t *answerFile)
 {
     wchar_t path[MAX_PATH];
     GetTempPathW(MAX_PATH, path);
-    const std::wstring result = std::wstring(path) + L"dpistorm.json";
+    const std::wstring result = std::wstring(path) + answerFile;
     DeleteFileW(result.c_str());
-    HMODULE hook = LoadLibraryW(L"dpistorm.dll");
+    HMODULE hook = LoadLibraryW(dll);
     const auto procedure =
-        reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(hook, "stormHook")));
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(hook, hookName)));
     HHOOK installed = procedure ? SetWindowsHookExW(WH_GETMESSAGE, procedure, hook,
-                                                    GetWindowThreadProcessId(window, nullptr))
+                                                    GetWindowThreadProcessId(target, nullptr))
                                 : nullptr;
     if (!installed) {
         std::printf("{\"error\": \"no hook\"}\n");
         return 1;
     }
-    PostMessageW(window, RegisterWindowMessageW(L"HalmiraDpiStorm"), static_cast<WPARAM>(changes),
-                 0);
+    PostMessageW(target, RegisterWindowMessageW(message), argument, 0);
     std::string text;
     for (int tries = 0; tries < 600 && text.empty(); ++tries) {
         Sleep(100);
-        if (FILE *in = _wfopen(result.c_str(), L"r")) {
-            char line[256] = "";
-            if (std::fgets(line, sizeof line, in))
-                text = line;
+        if (FILE *in = _wfopen(result.c_str(), L"rb")) {
+            char chunk[4096];
+            std::size_t n = 0;
+            while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+                text.append(chunk, n);
             std::fclose(in);
+            if (text.empty() || text.back() != '\n')
+                text.clear(); // still being written
         }
     }
     UnhookWindowsHookEx(installed);
@@ -190,63 +198,52 @@ int dpiStorm(HWND window, int changes)
     return text.empty() ? 1 : 0;
 }
 
-// The text's width in the design font as the program makes it, and the room the control
-// leaves: an edit box less its margins, a button less its bevel, a label all of it.
-int room(HWND window, int id, int pixels, bool bold)
+// The box Halmira shows, owned by its window or, before the window, titled as it is.
+HWND halmiraBox(HWND window)
 {
-    HWND control = GetDlgItem(window, id);
-    const std::wstring text = textOf(control);
-    HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             EASTEUROPE_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
-    RECT client;
-    GetClientRect(control, &client);
-    int free = client.right;
-    const std::wstring kind = classOf(control);
-    if (kind == L"Edit") {
-        DWORD_PTR margins = 0;
-        SendMessageTimeoutW(control, EM_GETMARGINS, 0, 0, SMTO_BLOCK, 5000, &margins);
-        free -= LOWORD(margins) + HIWORD(margins);
-    } else if (kind == L"Button") {
-        free -= 8;
-    }
-    std::printf("{\"text\": %s, \"width\": %ld, \"room\": %d}\n", json(text).c_str(), size.cx,
-                free);
-    return 0;
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
+        if (GetWindow(box, GW_OWNER) == window || (!window && textOf(box) == L"Halmira"))
+            if (!textOf(GetDlgItem(box, 0xFFFF)).empty()) // else found as it is being made
+                return box;
+    return nullptr;
 }
 
 int errorBox(HWND window, int stayMs = -1)
 {
     for (int tries = 0; tries < 600; ++tries) {
-        HWND box = nullptr;
-        while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)))
-            if (GetWindow(box, GW_OWNER) == window || (!window && textOf(box) == L"Halmira")) {
-                const std::wstring text = textOf(GetDlgItem(box, 0xFFFF));
-                if (text.empty())
-                    continue; // found as it is being made; its text comes next
-                bool stayed = true;
-                for (int waited = 0; waited < stayMs; waited += 20) {
-                    Sleep(20);
-                    stayed = stayed && IsWindow(box) && IsWindowVisible(box);
-                }
-                std::printf("{\"title\": %s, \"text\": %s, \"stayed\": %s}\n",
-                            json(textOf(box)).c_str(), json(text).c_str(),
-                            stayed ? "true" : "false");
-                std::fflush(stdout);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return 0;
+        if (HWND box = halmiraBox(window)) {
+            const std::wstring text = textOf(GetDlgItem(box, 0xFFFF));
+            bool stayed = true;
+            for (int waited = 0; waited < stayMs; waited += 20) {
+                Sleep(20);
+                stayed = stayed && IsWindow(box) && IsWindowVisible(box);
             }
+            std::printf("{\"title\": %s, \"text\": %s, \"stayed\": %s}\n",
+                        json(textOf(box)).c_str(), json(text).c_str(), stayed ? "true" : "false");
+            std::fflush(stdout);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
         Sleep(50);
     }
     std::printf("{\"error\": \"no error box\"}\n");
     return 1;
+}
+
+// The text of each control of the window, or of the box Halmira shows, as textcheck.dll finds
+// it inside the program.
+int texts(HWND window, bool box)
+{
+    HWND target = window;
+    for (int tries = 0; box && tries < 600 && !(target = halmiraBox(window)); ++tries)
+        Sleep(50);
+    if (!target) {
+        std::printf("{\"error\": \"no error box\"}\n");
+        return 1;
+    }
+    return askInside(target, L"textcheck.dll", "textHook", L"HalmiraTextCheck", 0,
+                     L"textcheck.json");
 }
 
 } // namespace
@@ -256,6 +253,8 @@ int wmain(int argc, wchar_t *argv[])
     const std::wstring what = argc > 1 ? argv[1] : L"controls";
     if (what == L"errorbox" && argc > 2 && std::wstring(argv[2]) != L"stay")
         return errorBox(nullptr);
+    if (what == L"texts" && argc > 2 && std::wstring(argv[2]) == L"box")
+        return texts(nullptr, true);
     HWND window = halmira();
     if (!window) {
         std::printf("{\"error\": \"no Halmira window\"}\n");
@@ -272,11 +271,12 @@ int wmain(int argc, wchar_t *argv[])
     if (what == L"run" && argc > 2)
         return run(window, _wtoi(argv[2]), argc > 3 ? argv[3] : nullptr);
     if (what == L"dpistorm" && argc > 2)
-        return dpiStorm(window, _wtoi(argv[2]));
+        return askInside(window, L"dpistorm.dll", "stormHook", L"HalmiraDpiStorm",
+                         static_cast<WPARAM>(_wtoi(argv[2])), L"dpistorm.json");
+    if (what == L"texts")
+        return texts(window, false);
     if (what == L"keys" && argc > 2)
         return keys(window, _wtoi(argv[2]));
-    if (what == L"room" && argc > 4)
-        return room(window, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]) != 0);
     if (what == L"errorbox")
         return errorBox(window, argc > 3 ? _wtoi(argv[3]) : -1);
     std::printf("{\"error\": \"unknown command\"}\n");
