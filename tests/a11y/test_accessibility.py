@@ -16,7 +16,8 @@ FINISHED = 'Animace skončila.'
 PROMPT = 0.3  # seconds within which a screen reader must hear a key or an answer
 DESKTOP_ENTRY = os.environ.get('HALMIRA_DESKTOP_ENTRY')
 # What the Konec button is called in each language the desktop entry offers.
-KONEC = {'de': 'Ende', 'en': 'Quit', 'pl': 'Koniec', 'sk': 'Koniec'}
+KONEC = {'de': 'Ende', 'en': 'Quit', 'hu': 'Vége', 'pl': 'Koniec', 'sk': 'Koniec', 'uk': 'Вихід',
+         'vi': 'Thoát'}
 
 
 class ScreenReader(unittest.TestCase):

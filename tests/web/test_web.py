@@ -19,7 +19,8 @@ WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 PAGE = pathlib.Path(__file__).resolve().parents[2] / 'web' / 'page'
 SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 BACKGROUND = (192, 192, 255)
-LANGUAGES = ['cs', 'de', 'en', 'pl', 'sk']
+# Each translator's file is a language, after the Czech of the design.
+LANGUAGES = ['cs'] + sorted(p.stem for p in (PAGE.parents[1] / 'po').glob('*.po'))
 
 
 class BrowserEdition(unittest.TestCase):
@@ -91,32 +92,56 @@ class BrowserEdition(unittest.TestCase):
             self.assertIn(wire['handler'], layout['handlers'])
             self.assertIn(wire['control'], names)
 
-    # Every text fits its control, at the window's own fonts, in every language.
+    # Every text fits its control, at the window's own fonts, in every language: across, and
+    # from the top of a mark stacked on a capital to the foot of a descender.
     def test_every_text_fits_in_every_language(self):
         for code in LANGUAGES:
             with self.subTest(code):
                 page = self.open(f'{self.url}&lang={code}')
                 clipped = page.evaluate('''(() => {
                     const g = document.createElement('canvas').getContext('2d');
+                    const px = (style, ...keys) => keys.map(k => parseFloat(style[k]) || 0)
+                        .reduce((a, b) => a + b);
                     return [...document.querySelectorAll('#halmira input, #halmira button, #halmira > div')]
                         .filter(e => !e.classList.contains('scrollbar') && e.id !== 'nSpomal')
-                        .map(e => {
+                        .flatMap(e => {
                             const style = getComputedStyle(e);
                             g.font = style.font;
                             const text = e.value ?? e.textContent;
-                            // Hidden ones too: from the width the layout gives them.
-                            const room = ['width', 'paddingLeft', 'paddingRight',
-                                'borderLeftWidth', 'borderRightWidth']
-                                .map((k, i) => (i ? -1 : 1) * (parseFloat(style[k]) || 0))
-                                .reduce((a, b) => a + b);
-                            return [e.id, text, Math.ceil(g.measureText(text).width), room];
-                        }).filter(([, text, width, room]) => text && width > room);
+                            if (!text) return [];
+                            const m = g.measureText(text);
+                            // Hidden ones too: from the size the layout gives them.
+                            const room = parseFloat(style.width) - px(style, 'paddingLeft',
+                                'paddingRight', 'borderLeftWidth', 'borderRightWidth');
+                            const height = parseFloat(style.height);
+                            // A label's ink may overflow its box: only the window clips it.
+                            const free = e.tagName === 'DIV' && style.overflow === 'visible';
+                            const top = free ? -e.offsetTop : px(style, 'borderTopWidth');
+                            const bottom = free ? e.parentElement.clientHeight - e.offsetTop
+                                : height - px(style, 'borderBottomWidth');
+                            const content = height - px(style, 'paddingTop', 'paddingBottom',
+                                'borderTopWidth', 'borderBottomWidth');
+                            const line = m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
+                            // A box and a button centre their line; a label sets it at its top.
+                            const lineTop = px(style, 'borderTopWidth', 'paddingTop') +
+                                (e.tagName === 'DIV' ? 0 : (content - line) / 2);
+                            const baseline = lineTop + m.fontBoundingBoxAscent;
+                            const ink = [baseline - m.actualBoundingBoxAscent,
+                                         baseline + m.actualBoundingBoxDescent];
+                            const cut = [];
+                            if (Math.ceil(m.width) > room)
+                                cut.push([e.id, text, 'width', Math.ceil(m.width), room]);
+                            if (ink[0] < top - 0.5 || ink[1] > bottom + 0.5)
+                                cut.push([e.id, text, 'rows', ink.map(Math.round), [top, bottom]]);
+                            return cut;
+                        });
                 })()''')
                 self.assertEqual(clipped, [])
                 page.close()
 
     def test_the_language_as_the_address_asks(self):
         rows = [('de', 'de', 'Ende', False), ('en', 'en', 'Quit', False),
+                ('uk', 'uk', 'Вихід', False), ('vi-VN', 'vi', 'Thoát', False),
                 ('xx', 'cs', 'Konec', True), (None, 'cs', 'Konec', False)]
         for asked, lang, konec, notice in rows:
             with self.subTest(asked=asked):
@@ -128,11 +153,21 @@ class BrowserEdition(unittest.TestCase):
                 self.assertEqual(not page.evaluate('document.getElementById("notice").hidden'),
                                  notice)
                 if notice:
-                    self.assertIn('cs, de, en, pl, sk',
+                    self.assertIn(', '.join(LANGUAGES),
                                   page.evaluate('document.getElementById("notice").textContent'))
                 page.close()
-        # A choice from the menu opens the page in that language, the address telling it.
+        # The menu offers every language, Czech first, each named in its own language and
+        # marked as such for a screen reader.
         page = self.open()
+        menu = page.evaluate('''[...document.getElementById('language').options]
+            .map(o => [o.value, o.lang, o.textContent])''')
+        self.assertEqual([code for code, *_ in menu], LANGUAGES)
+        self.assertEqual([lang for _, lang, _ in menu], LANGUAGES)
+        self.assertEqual(dict((code, name) for code, _, name in menu),
+                         {'cs': 'Čeština', 'de': 'Deutsch', 'en': 'English', 'hu': 'Magyar',
+                          'pl': 'Polski', 'sk': 'Slovenčina', 'uk': 'Українська',
+                          'vi': 'Tiếng Việt'})
+        # A choice from the menu opens the page in that language, the address telling it.
         page.evaluate('''(() => { const menu = document.getElementById('language');
             menu.value = 'pl'; menu.dispatchEvent(new Event('change')); })()''')
         page.wait_for('new URLSearchParams(location.search).get("lang") === "pl" && '
@@ -152,6 +187,55 @@ class BrowserEdition(unittest.TestCase):
         self.assertEqual(captions, [['Photon speed', 643, 380, True], ['Distance', 593, 80, True]])
         page.screenshot(SHOTS / 'web-english.png')
         page.close()
+
+    # Run in each of the languages with letters the first five lack, the plot's captions stand
+    # where the Start handler puts them, in the language's words, and every letter on the page
+    # is drawn from a face that the engine's font stack names, not from a fallback.
+    def test_a_run_in_each_new_script_draws_every_letter_from_the_stack(self):
+        for code in ['uk', 'vi', 'hu']:
+            with self.subTest(code):
+                page = self.open(f'{self.url}&lang={code}')
+                self.start_and_finish(page)
+                words = page.evaluate('halmiraStats.layout.words')
+                captions = page.evaluate('''['nRychlostFotonu', 'nVzdálenost'].map(id => {
+                    const e = document.getElementById(id);
+                    return [e.value, e.offsetLeft, e.offsetTop, !e.hidden]; })''')
+                self.assertEqual(captions, [[words['SpeedCaption'], 643, 380, True],
+                                            [words['DistanceCaption'], 593, 80, True]])
+                self.assertEqual(page.evaluate('document.documentElement.lang'), code)
+                page.screenshot(SHOTS / f'web-run-{code}.png')
+                font = page.evaluate('halmiraStats.layout.font')
+                stack = {font['family'], *font['substitutes']}
+                drawn = self.faces_of_every_text(page)
+                self.assertGreater(sum(count for *_, count in drawn), 100)
+                self.assertEqual([row for row in drawn if row[2] not in stack], [])
+                page.close()
+
+    # Each text the page shows, with the face it is drawn from and how many glyphs: as the
+    # browser rendered it, through the inner text of boxes too.
+    def faces_of_every_text(self, page):
+        page.send('DOM.enable')
+        page.send('CSS.enable')
+        document = page.send('DOM.getDocument', {'depth': -1, 'pierce': True})['root']
+        texts = []
+
+        def walk(node, owner):
+            if node.get('nodeType') == 3 and node.get('nodeValue', '').strip():
+                texts.append((owner, node))
+            attributes = node.get('attributes', [])
+            owner = dict(zip(attributes[::2], attributes[1::2])).get('id', owner)
+            for child in node.get('children', []) + node.get('shadowRoots', []):
+                walk(child, owner)
+
+        walk(document, None)
+        drawn = []
+        for owner, node in texts:
+            if owner == 'HScroll1':
+                continue  # the arrows are pictures, not words
+            fonts = page.send('CSS.getPlatformFontsForNode', {'nodeId': node['parentId']})
+            drawn += [(owner, node['nodeValue'], f['familyName'], f['glyphCount'])
+                      for f in fonts.get('fonts', [])]
+        return drawn
 
     # Three Starts queued: each run's start and end reach the live region, each in a frame the
     # browser shows, and not overwritten before it.
