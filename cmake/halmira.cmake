@@ -2,6 +2,15 @@
 # compiler's own spelling.
 include_guard(GLOBAL)
 
+# The program's one version, as the top project() gives it: the Windows and the browser builds,
+# projects of their own, read it from there too.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../CMakeLists.txt halmira_project REGEX "^project\\(Halmira ")
+string(REGEX MATCH "VERSION ([0-9]+\\.[0-9]+\\.[0-9]+)" halmira_project "${halmira_project}")
+set(HALMIRA_VERSION ${CMAKE_MATCH_1})
+if(NOT HALMIRA_VERSION)
+    message(FATAL_ERROR "no version in the top CMakeLists.txt's project()")
+endif()
+
 set(CMAKE_CXX_STANDARD 20)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 

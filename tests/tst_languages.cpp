@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -356,6 +357,38 @@ private slots:
         }
     }
 
+    // --version in each platform's forms; an option that only starts like it is not it.
+    void versionAsEachPlatformAsksForIt_data()
+    {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("version");
+        QTest::addColumn<int>("complaints");
+        QTest::newRow("--version") << false << QStringList{"--version"} << true << 0;
+        QTest::newRow("with a language")
+            << false << QStringList{"--lang=uk", "--version"} << true << 0;
+        QTest::newRow("Linux keeps the case") << false << QStringList{"--Version"} << false << 1;
+        QTest::newRow("no value") << false << QStringList{"--version=2"} << false << 1;
+        QTest::newRow("Windows' /VERSION") << true << QStringList{"/VERSION"} << true << 0;
+        QTest::newRow("Windows' -version") << true << QStringList{"-version"} << true << 0;
+    }
+
+    void versionAsEachPlatformAsksForIt()
+    {
+        QFETCH(bool, windows);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, version);
+        QFETCH(int, complaints);
+        const CommandLine asked =
+            readCommandLine(arguments, {}, windows ? Convention::Windows : Convention::Posix);
+        QCOMPARE(asked.version, version);
+        QCOMPARE(int(asked.complaints.size()), complaints);
+        QVERIFY(!asked.help);
+        QVERIFY(QRegularExpression(QStringLiteral("^Halmira \\d+\\.\\d+\\.\\d+$"))
+                    .match(fromUtf8(versionText()))
+                    .hasMatch());
+    }
+
     // The help names the options and every language, in each language.
     void helpNamesTheOptions()
     {
@@ -364,6 +397,8 @@ private slots:
                 const QString help = fromUtf8(helpText(language, convention));
                 QVERIFY(help.contains(QStringLiteral("--lang=xx")));
                 QVERIFY(help.contains(QStringLiteral("--help")));
+                QVERIFY(help.contains(QStringLiteral("--version")));
+                QVERIFY(help.startsWith(fromUtf8(versionText())));
                 QVERIFY(help.contains(fromUtf8(texts::codes())));
             }
         }

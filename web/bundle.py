@@ -59,6 +59,7 @@ def main():
     args.add_argument('--engine', type=pathlib.Path, required=True)
     args.add_argument('--picture', action='append', default=[])
     args.add_argument('--out', type=pathlib.Path, required=True)
+    args.add_argument('--version', required=True)
     a = args.parse_args()
 
     # By file name, as the engine's layout names the pictures.
@@ -70,6 +71,7 @@ def main():
 
     html = (a.page / 'halmira.html').read_text()
     parts = {
+        'VERSION': a.version,
         'STYLE': compact(re.sub(r'/\*.*?\*/', '', (a.page / 'halmira.css').read_text(), flags=re.S)),
         'SCRIPT': join_modules(a.page / 'main.js'),
         # The page unpacks it with the browser's own DecompressionStream.
@@ -81,6 +83,8 @@ def main():
         if '</script' in value or '</style' in value:
             fail(f'the {key} would close its own element')
         html = html.replace('/*' + key + '*/', value)
+    if left := re.search(r'/\*[A-Z]+\*/', html):
+        fail(f'{left.group(0)} is not filled')
     a.out.write_text(html)
 
 

@@ -46,8 +46,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     initCommonControls();
 
     const CommandLine asked = commandLine();
-    if (asked.help) {
-        tell(helpText(asked.language, Convention::Windows), asked.language);
+    if (asked.help || asked.version) {
+        tell(asked.help ? helpText(asked.language, Convention::Windows) : versionText(),
+             asked.language);
         CoUninitialize();
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "core/window/commandline.h"
 
+#include "core/version.h"
 #include "core/window/language.h"
 
 #include <optional>
@@ -58,6 +59,8 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments,
         const auto option = optionOf(argument, convention);
         if (option && isHelp(option->name, convention) && !option->value) {
             line.help = true;
+        } else if (option && same(option->name, "version", convention) && !option->value) {
+            line.version = true;
         } else if (option && same(option->name, "lang", convention)) {
             std::optional<std::string_view> value = option->value;
             // --lang xx: the next argument, unless it is an option itself.
@@ -83,7 +86,12 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments,
 
 std::string helpText(Language language, Convention convention)
 {
-    return texts::fill(
-        Text::HelpText, language,
-        {convention == Convention::Windows ? "halmira.exe" : "halmira", texts::codes()});
+    return texts::fill(Text::HelpText, language,
+                       {convention == Convention::Windows ? "halmira.exe" : "halmira",
+                        texts::codes(), programVersion()});
+}
+
+std::string versionText()
+{
+    return "Halmira " + std::string(programVersion());
 }

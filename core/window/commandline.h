@@ -17,6 +17,7 @@ enum class Convention { Posix, Windows };
 struct CommandLine {
     Language language = Language::Czech;
     bool help = false;
+    bool version = false;
     // What was not understood, a sentence each, in the window's language: an unknown option, a
     // language there is none of, --lang with no language. The program runs all the same.
     std::vector<std::string> complaints;
@@ -28,3 +29,6 @@ CommandLine readCommandLine(std::span<const std::string_view> arguments,
 
 // The options, in the language, for --help.
 std::string helpText(Language language, Convention convention);
+
+// The program's name and version, for --version: the same in every language.
+std::string versionText();

@@ -74,10 +74,12 @@ constexpr std::array<Entry, texts::count> table{{
     {Text::UnknownOption,         "UnknownOption",         "Volbu „%1“ Halmira nezná."},
     {Text::MissingLanguage,       "MissingLanguage",
      "Za volbou „%1“ chybí jazyk, jeden z těchto: %2."},
-    // The options, for --help: %1 the program's name, %2 the languages' codes.
+    // The options, for --help: %1 the program's name, %2 the languages' codes, %3 the version.
     {Text::HelpText,              "HelpText",
+     "Halmira %3\n\n"
      "Použití: %1 [--lang=xx]\n\n"
      "--lang=xx, --lang xx\tokno v jazyce xx, jednom z těchto: %2\n"
+     "--version\tverze programu\n"
      "--help\ttato nápověda\n\n"
      "Bez volby mluví Halmira česky, nebo jazykem z proměnné HALMIRA_LANG."},
     // The installer's and the uninstaller's, when they find the program running.

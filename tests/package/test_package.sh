@@ -12,6 +12,9 @@ files=(
     usr/share/applications/$id.desktop
     usr/share/icons/hicolor/256x256/apps/$id.png
     usr/share/metainfo/$id.metainfo.xml
+    usr/share/man/man1/halmira.1.gz
+    usr/share/doc/halmira/copyright
+    usr/share/doc/halmira/changelog.gz
 )
 
 expect_files() {
@@ -47,6 +50,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
     grep -q "\b$package\b" <<<"$depends" || { echo "Depends lacks $package: $depends" >&2; exit 1; }
 done
+
+# Debian's own checks: no error and no warning. lintian's exit status says only whether it
+# ran, so its tags are read.
+tags=$(lintian --no-cfg --fail-on none "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+[[ -z $tags ]] || { echo "lintian:" >&2; echo "$tags" >&2; exit 1; }
+zcat "$scratch/install/usr/share/man/man1/halmira.1.gz" | groff -k -man -Tutf8 -ww -z 2>&1 |
+    { ! grep . >&2; } || { echo "the manual page has mistakes" >&2; exit 1; }
 
 # dpkg with its own database in the scratch root; the dependencies are this machine's.
 root=$scratch/root
