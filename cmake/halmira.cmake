@@ -11,6 +11,10 @@ if(NOT HALMIRA_VERSION)
     message(FATAL_ERROR "no version in the top CMakeLists.txt's project()")
 endif()
 
+# Who holds the copyright, and the licence, as the packages and the version resources say them.
+set(HALMIRA_COPYRIGHT "© 2026 Halmira's developers")
+set(HALMIRA_LICENSE GPL-3.0-or-later)
+
 set(CMAKE_CXX_STANDARD 20)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 
