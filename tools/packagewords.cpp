@@ -8,6 +8,7 @@
 // - the lines between @each@ and @end@ are written once for every language but Czech: in them
 //   @lang@ is the language's code and @Id:lang@ its words, and a line whose words the language
 //   lacks is left out, so that the Czech ones stand for them;
+// - @Id:xx@ becomes the words of that id in language xx;
 // - @codes@ is the codes of every language but Czech, each followed by ';'.
 // Words written into an XML file have its special characters escaped.
 //
@@ -74,11 +75,16 @@ struct Filler {
                     codes += std::string(texts::code(other)) + ';';
             return codes;
         }
-        const bool inLanguage = name.ends_with(":lang");
-        const auto id = textNamed(inLanguage ? name.substr(0, name.size() - 5) : name);
-        if (!id)
+        // @Id:lang@ in the language of the @each@ line, @Id:xx@ in language xx.
+        const std::size_t colon = name.find(':');
+        const auto id = textNamed(name.substr(0, colon));
+        const std::string_view asked =
+            colon == std::string_view::npos ? std::string_view() : name.substr(colon + 1);
+        const auto named = asked.empty() || asked == "lang" ? std::nullopt
+                                                            : texts::languageNamed(asked);
+        if (!id || (!asked.empty() && asked != "lang" && !named))
             throw std::runtime_error("no words for @" + std::string(name) + "@");
-        const Language in = inLanguage ? language : Language::Czech;
+        const Language in = asked == "lang" ? language : named.value_or(Language::Czech);
         if (in != Language::Czech && !texts::translated(*id, in))
             return std::nullopt;
         const std::string_view found = texts::words(*id, in);

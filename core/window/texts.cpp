@@ -85,6 +85,9 @@ constexpr std::array<Entry, texts::count> table{{
     // The installer's and the uninstaller's, when they find the program running.
     {Text::ProgramRunning,        "ProgramRunning",
      "Halmira právě běží. Zavřete ji a zkuste to znovu."},
+    // The MSI's, when a newer version is installed already.
+    {Text::NewerInstalled,        "NewerInstalled",
+     "Novější verze programu Halmira už je nainstalovaná."},
     // What a caption box is, as a screen reader names it before reading its text: a name that
     // repeated the text would have it read twice.
     {Text::CaptionBoxName,        "CaptionBoxName",        "Popisek"},

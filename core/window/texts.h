@@ -61,6 +61,7 @@ enum class Text {
     MissingLanguage,
     HelpText,
     ProgramRunning,
+    NewerInstalled,
     CaptionBoxName,
 };
 

@@ -7,12 +7,14 @@ reference program."""
 import json
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+import uuid
 
 import numpy
 
@@ -402,6 +404,66 @@ class WindowsProgram(unittest.TestCase):
         # The uninstaller's copy under %TEMP% goes too.
         temp = self.temp()
         self.wait_for(lambda: not list(temp.glob('~nsu*')), 30)
+
+    # The MSI as a school's network installs it: silently for every user into Program Files,
+    # with its Start-menu entry and Add/Remove Programs entry; the next version built from the
+    # same script replaces it, leaving one entry; /x removes everything. msiexec's status is 0
+    # whatever happens, so the effects are what count.
+    def test_msi_installs_upgrades_and_uninstalls(self):
+        drive = self.wine.drive_c()
+        folder = drive / 'Program Files' / 'Halmira'
+        # Windows puts a per-machine entry in every user's Start menu; Wine 8's msi files it
+        # under the user's own.
+        menus = [drive / 'ProgramData', *drive.glob('users/*/AppData/Roaming')]
+        entry = pathlib.Path('Microsoft', 'Windows', 'Start Menu', 'Programs', 'Halmira')
+        first = BUILD / 'halmira.msi'
+        with tempfile.TemporaryDirectory() as scratch:
+            # The next version: the same script with a higher version and its own product code.
+            script = (BUILD / 'halmira.wxs').read_text(encoding='utf-8')
+            version = re.search(r'\bVersion="([\d.]+)"', script)[1]
+            product = re.search(r'<Product Id="([^"]+)"', script)[1]
+            following = '.'.join(version.split('.')[:2] + [str(int(version.split('.')[2]) + 1)])
+            script = re.sub(r'\bVersion="[\d.]+"', f'Version="{following}"', script).replace(
+                product, str(uuid.uuid5(uuid.UUID(product), following)).upper())
+            for name in ['halmira.exe', 'halmira.ico']:
+                shutil.copy(BUILD / name, scratch)
+            pathlib.Path(scratch, 'next.wxs').write_text(script, encoding='utf-8')
+            subprocess.run(['wixl', '-a', 'x64', '-o', 'next.msi', 'next.wxs'], cwd=scratch,
+                           check=True, capture_output=True)
+            second = pathlib.Path(scratch) / 'next.msi'
+            try:
+                self.wine.run('msiexec', '/i', str(first), '/qn', timeout=180)
+                self.assertTrue((folder / 'halmira.exe').is_file())
+                self.assertTrue(any((m / entry / 'Halmira.lnk').is_file() for m in menus))
+                self.assertEqual(self.machine_entries(), [('Halmira', version)])
+                # The installed program shows its window.
+                self.start(folder / 'halmira.exe')
+                subprocess.run(['wmctrl', '-c', 'Halmira'], check=True)
+                self.assertEqual(self.ended(20), 0)
+
+                self.wine.run('msiexec', '/i', str(second), '/qn', timeout=180)
+                self.assertEqual(self.machine_entries(), [('Halmira', following)])
+                self.assertTrue((folder / 'halmira.exe').is_file())
+            finally:
+                self.wine.run('msiexec', '/x', str(second), '/qn', timeout=180)
+                self.wine.run('msiexec', '/x', str(first), '/qn', timeout=180)
+        self.assertEqual(self.machine_entries(), [])
+        self.assertFalse(folder.exists())
+        self.assertFalse(any((m / entry).exists() for m in menus))
+
+    def machine_entries(self):
+        """The machine's Add/Remove Programs entries named Halmira: name and version each."""
+        found = self.wine.run('reg', 'query',
+                              r'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall', '/s')
+        entries, name = [], None
+        for line in found.stdout.splitlines():
+            if line.startswith('HKEY_'):
+                name = None
+            elif 'DisplayName' in line:
+                name = line.split('REG_SZ')[-1].strip()
+            elif 'DisplayVersion' in line and name == 'Halmira':
+                entries.append((name, line.split('REG_SZ')[-1].strip()))
+        return entries
 
     def temp(self):
         """The Windows user's %TEMP%."""
