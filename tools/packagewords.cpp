@@ -80,8 +80,8 @@ struct Filler {
         const auto id = textNamed(name.substr(0, colon));
         const std::string_view asked =
             colon == std::string_view::npos ? std::string_view() : name.substr(colon + 1);
-        const auto named = asked.empty() || asked == "lang" ? std::nullopt
-                                                            : texts::languageNamed(asked);
+        const auto named =
+            asked.empty() || asked == "lang" ? std::nullopt : texts::languageNamed(asked);
         if (!id || (!asked.empty() && asked != "lang" && !named))
             throw std::runtime_error("no words for @" + std::string(name) + "@");
         const Language in = asked == "lang" ? language : named.value_or(Language::Czech);
