@@ -394,6 +394,7 @@ class WindowsProgram(unittest.TestCase):
                           'Halmira in English.lnk', 'Halmira magyarul.lnk', 'Halmira po polsku.lnk',
                           'Halmira po slovensky.lnk', 'Halmira українською.lnk', 'Halmira.lnk'])
         self.assertTrue((folder / 'halmira.exe').is_file())
+        self.assertTrue((folder / 'LICENSE.txt').is_file())
         self.assertTrue((folder / 'uninstall.exe').is_file())
         # The installed program runs from its folder.
         self.start(folder / 'halmira.exe')
@@ -425,7 +426,7 @@ class WindowsProgram(unittest.TestCase):
             following = '.'.join(version.split('.')[:2] + [str(int(version.split('.')[2]) + 1)])
             script = re.sub(r'\bVersion="[\d.]+"', f'Version="{following}"', script).replace(
                 product, str(uuid.uuid5(uuid.UUID(product), following)).upper())
-            for name in ['halmira.exe', 'halmira.ico']:
+            for name in ['halmira.exe', 'halmira.ico', 'LICENSE.txt']:
                 shutil.copy(BUILD / name, scratch)
             pathlib.Path(scratch, 'next.wxs').write_text(script, encoding='utf-8')
             subprocess.run(['wixl', '-a', 'x64', '-o', 'next.msi', 'next.wxs'], cwd=scratch,
@@ -434,6 +435,7 @@ class WindowsProgram(unittest.TestCase):
             try:
                 self.wine.run('msiexec', '/i', str(first), '/qn', timeout=180)
                 self.assertTrue((folder / 'halmira.exe').is_file())
+                self.assertIn('GNU GENERAL PUBLIC LICENSE', (folder / 'LICENSE.txt').read_text())
                 self.assertTrue(any((m / entry / 'Halmira.lnk').is_file() for m in menus))
                 self.assertEqual(self.machine_entries(), [('Halmira', version)])
                 # The installed program shows its window.
