@@ -1,18 +1,24 @@
 #!/usr/bin/env python3
-"""Pins what wixl writes differently each time into an MSI's summary information, so that one
+"""Builds an MSI with wixl, and pins what wixl writes differently each time, so that one
 version's MSI has the same bytes on every build:
+- the files' times in its cabinet: wixl takes them from the files, so it is given copies dated
+  SOURCE_DATE_EPOCH (or 1980, the first time a cabinet can hold);
 - the package code, which wixl draws at random: set to the one given, derived from the version;
-- the creation and last-saved times: set to SOURCE_DATE_EPOCH, or the Unix epoch without it.
+- the creation and last-saved times: set to the same time.
 msibuild (msitools) sets the code, with the template's language; the times it keeps, so they are
 rewritten in place, and msiinfo then reads them back.
 
-    pinmsi.py FILE.msi PACKAGE_CODE LANGUAGE"""
+    makemsi.py SCRIPT.wxs FILE.msi PACKAGE_CODE LANGUAGE FILE...
+
+The script names the files by their bare names: wixl takes no absolute path."""
 import datetime
 import os
 import re
+import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 
 VT_FILETIME = 0x40
 # A FILETIME counts 100 ns steps from 1601.
@@ -29,16 +35,27 @@ def summary(path):
     return dict(line.split(': ', 1) for line in lines if ': ' in line)
 
 
+def build(script, path, files, when):
+    with tempfile.TemporaryDirectory() as staging:
+        for file in files + [script]:
+            copy = shutil.copy(file, staging)
+            os.utime(copy, (when.timestamp(), when.timestamp()))
+        subprocess.run(['wixl', '-a', 'x64', '-o', os.path.abspath(path),
+                        os.path.basename(script)], cwd=staging, check=True)
+
+
 def main():
-    path, code, language = sys.argv[1:]
+    script, path, code, language, *files = sys.argv[1:]
+    epoch = os.environ.get('SOURCE_DATE_EPOCH')
+    pinned = datetime.datetime.fromtimestamp(int(epoch) if epoch else 315532800,
+                                             datetime.timezone.utc)
+    build(script, path, files, pinned)
     found = summary(path)
     arch = found['Template'].split(';')[0]
     # msibuild -s sets the subject to its name, so the subject wixl wrote is given back.
     subprocess.run(['msibuild', path, '-s', found['Subject'], found['Author'],
                     f'{arch};{language}', code], check=True)
 
-    pinned = datetime.datetime.fromtimestamp(int(os.environ.get('SOURCE_DATE_EPOCH', '0')),
-                                             datetime.timezone.utc)
     data = bytearray(open(path, 'rb').read())
     # A typed FILETIME within a day of now is one of the two times wixl wrote.
     now = filetime(datetime.datetime.now(datetime.timezone.utc))
