@@ -22,16 +22,21 @@ Q_DECLARE_METATYPE(Language)
 
 namespace {
 
+// The part of a line edit that holds its text, within its frame.
+QRect contentsOf(QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    return box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+}
+
 // The room a control leaves its text, in pixels.
 int room(QWidget *control)
 {
     if (auto *box = qobject_cast<QLineEdit *>(control)) {
-        QStyleOptionFrame option;
-        option.initFrom(box);
-        option.lineWidth =
-            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        const QRect contents =
-            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        const QRect contents = contentsOf(box);
         // A line edit keeps two pixels each side clear of its text.
         return contents.width() - 4;
     }
@@ -53,12 +58,7 @@ TextPlace placeOf(QWidget *control)
 {
     const QFontMetrics metrics = control->fontMetrics();
     if (auto *box = qobject_cast<QLineEdit *>(control)) {
-        QStyleOptionFrame option;
-        option.initFrom(box);
-        option.lineWidth =
-            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        const QRect contents =
-            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        const QRect contents = contentsOf(box);
         const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
         return {contents, top + metrics.ascent()};
     }
@@ -121,32 +121,9 @@ private slots:
             QTest::newRow(texts::code(language).data()) << language;
     }
 
+    // Each text fits its control across, and from top to bottom, where Vietnamese stacks two
+    // marks on a letter or a descender reaches down.
     void everyTextFitsItsControl()
-    {
-        QFETCH(Language, language);
-        HalmiraWindow window({}, language);
-        QStringList clipped;
-        for (const layout::Control &row : layout::controls) {
-            QWidget *control = window.control(row.name);
-            const QString text = textOf(control);
-            if (text.isEmpty() ||
-                row.kind == layout::Kind::TextBox && row.style == layout::Style::Plain)
-                continue; // the pace box holds a number
-            const int width = control->fontMetrics().horizontalAdvance(text);
-            if (width > room(control))
-                clipped << QStringLiteral("%1: \"%2\" takes %3 of %4 pixels")
-                               .arg(QString::fromUtf8(row.name), text)
-                               .arg(width)
-                               .arg(room(control));
-        }
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-    }
-
-    // No text is cut at the top or the bottom, where Vietnamese stacks two marks on a letter or
-    // a descender reaches down.
-    void everyTextFitsItsControlInHeight_data() { everyTextFitsItsControl_data(); }
-
-    void everyTextFitsItsControlInHeight()
     {
         QFETCH(Language, language);
         HalmiraWindow window({}, language);
@@ -156,12 +133,22 @@ private slots:
             const QString text = textOf(control);
             if (text.isEmpty())
                 continue;
+            const QString name = QString::fromUtf8(row.name);
+            const int width = control->fontMetrics().horizontalAdvance(text);
+            // The pace box holds a number, which may scroll.
+            const bool pace =
+                row.kind == layout::Kind::TextBox && row.style == layout::Style::Plain;
+            if (!pace && width > room(control))
+                cut << QStringLiteral("%1: \"%2\" takes %3 of %4 pixels")
+                           .arg(name, text)
+                           .arg(width)
+                           .arg(room(control));
             const TextPlace place = placeOf(control);
             const QRect ink =
                 control->fontMetrics().tightBoundingRect(text).translated(0, place.baseline);
             if (ink.top() < place.clip.top() || ink.bottom() > place.clip.bottom())
                 cut << QStringLiteral("%1: \"%2\" inks rows %3 to %4 of %5 to %6")
-                           .arg(QString::fromUtf8(row.name), text)
+                           .arg(name, text)
                            .arg(ink.top())
                            .arg(ink.bottom())
                            .arg(place.clip.top())

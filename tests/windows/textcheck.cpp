@@ -6,6 +6,8 @@
 // For each child with text: its id and class, the face and character set Windows chose, the
 // letters that face lacks (GetGlyphIndicesW), the text's width against the room the control
 // leaves it, and the rows its ink covers against the rows the control shows.
+#include "tests/windows/jsontext.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -14,25 +16,6 @@
 #include <vector>
 
 namespace {
-
-std::string json(const std::wstring &text)
-{
-    std::string out = "\"";
-    for (const wchar_t c : text) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            out += ' ';
-        } else {
-            char utf8[8];
-            const int n =
-                WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8, sizeof utf8, nullptr, nullptr);
-            out.append(utf8, static_cast<std::size_t>(n));
-        }
-    }
-    return out + "\"";
-}
 
 std::wstring textOf(HWND window)
 {

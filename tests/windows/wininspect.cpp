@@ -21,6 +21,8 @@
 //                                   of any box Halmira shows, before its window too
 //   wininspect errorbox stay MS     the same, once the box has been left up for MS ms: whether
 //                                   it stayed up meanwhile
+#include "tests/windows/jsontext.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -42,27 +44,6 @@ HWND halmira()
         Sleep(50);
     }
     return nullptr;
-}
-
-std::string json(const std::wstring &text)
-{
-    std::string out = "\"";
-    for (const wchar_t c : text) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c == L'\n') {
-            out += "\\n";
-        } else if (c < 0x20) {
-            out += ' ';
-        } else {
-            char utf8[8];
-            const int n =
-                WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8, sizeof utf8, nullptr, nullptr);
-            out.append(utf8, static_cast<std::size_t>(n));
-        }
-    }
-    return out + "\"";
 }
 
 std::wstring textOf(HWND window)
