@@ -13,16 +13,13 @@
 
 int main(int argc, char *argv[])
 {
-    // Read before Qt is, so that --help and --version answer on a terminal with no display.
-    // As Qt's programs do: the help on the terminal's output, a complaint on its errors.
-    const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+    // --help and --version answer before Qt starts, so that they need no display; the rest is
+    // read once Qt has taken its own options (-platform, -style) out of the arguments.
+    const std::vector<std::string_view> raw(argv + std::min(argc, 1), argv + argc);
     const char *launcher = std::getenv("HALMIRA_LANG");
-    const CommandLine asked =
-        readCommandLine(arguments, launcher ? launcher : "", Convention::Posix);
-    for (const std::string &complaint : asked.complaints)
-        std::fprintf(stderr, "%s\n", complaint.c_str());
-    if (asked.help || asked.version) {
-        std::printf("%s\n", asked.help ? helpText(asked.language, Convention::Posix).c_str()
+    if (const CommandLine early = readCommandLine(raw, launcher ? launcher : "", Convention::Posix);
+        early.help || early.version) {
+        std::printf("%s\n", early.help ? helpText(early.language, Convention::Posix).c_str()
                                        : versionText().c_str());
         return 0;
     }
@@ -32,6 +29,11 @@ int main(int argc, char *argv[])
     // Desktop shells find the installed entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Halmira"));
     registerFontSubstitutes();
+    // As Qt's programs do: a complaint on the terminal's errors.
+    const CommandLine asked =
+        readCommandLine(QCoreApplication::arguments().mid(1), qEnvironmentVariable("HALMIRA_LANG"));
+    for (const std::string &complaint : asked.complaints)
+        std::fprintf(stderr, "%s\n", complaint.c_str());
     speakLanguage(app, asked.language);
 
     HalmiraWindow window(pictures.get(), asked.language);
