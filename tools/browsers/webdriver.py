@@ -4,7 +4,9 @@ input and screenshots. The MiniBrowser needs a display; the tests run it on Xvfb
 import base64
 import glob
 import json
+import os
 import pathlib
+import signal
 import socket
 import subprocess
 import time
@@ -26,9 +28,14 @@ class Browser:
 
     def __init__(self):
         self.binary = glob.glob('/usr/lib/*/webkit2gtk-4.1/MiniBrowser')[0]
+        self.start()
+
+    def start(self):
         port = free_port()
+        # In a group of its own, so that a MiniBrowser it started goes with it.
         self.process = subprocess.Popen(['WebKitWebDriver', f'--port={port}'],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
         self.base = f'http://127.0.0.1:{port}'
         deadline = time.monotonic() + 30
         while True:
@@ -40,26 +47,37 @@ class Browser:
                     raise RuntimeError('WebKitWebDriver did not start')
                 time.sleep(0.1)
 
-    def request(self, method, path, body=None):
+    def request(self, method, path, body=None, timeout=120):
         data = None if body is None else json.dumps(body).encode()
         call = urllib.request.Request(self.base + path, data=data, method=method,
                                       headers={'Content-Type': 'application/json'})
         try:
-            with urllib.request.urlopen(call, timeout=120) as answer:
+            with urllib.request.urlopen(call, timeout=timeout) as answer:
                 return json.load(answer)['value']
         except urllib.error.HTTPError as error:
             raise RuntimeError(f'{method} {path}: {error.read().decode()}') from None
 
     def page(self, width=900, height=700):
-        session = self.request('POST', '/session', {'capabilities': {'alwaysMatch': {
-            'webkitgtk:browserOptions': {'binary': self.binary, 'args': ['--automation']}}}})
+        asked = {'capabilities': {'alwaysMatch': {
+            'webkitgtk:browserOptions': {'binary': self.binary, 'args': ['--automation']}}}}
+        try:
+            session = self.request('POST', '/session', asked, timeout=60)
+        except TimeoutError:
+            # Once in a while a MiniBrowser never answers the driver that started it, and the
+            # driver then answers nothing more: a new driver is asked once more.
+            self.close()
+            self.start()
+            session = self.request('POST', '/session', asked)
         return WebDriverPage(self, session['sessionId'], width, height)
 
     def cpu_seconds(self):
         return cpu_seconds(self.process.pid)
 
     def close(self):
-        self.process.terminate()
+        try:
+            os.killpg(self.process.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
         self.process.wait(timeout=30)
 
 
