@@ -13,7 +13,7 @@ shopt -s nullglob
 /usr/bin/python3 tools/translations.py "$out/translations.cpp" po/*.po
 sources+=("$out/translations.cpp")
 # The version, as the build hands it to the engine from the top project().
-version=$(sed -n 's/^project(Halmira VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+version=$(scripts/version)
 x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -static -I"$root" \
     -DHALMIRA_VERSION="\"$version\"" "${sources[@]}" tests/portable/countingrun.cpp -o "$out/countingrun.exe"
 format=$(x86_64-w64-mingw32-objdump -f "$out/countingrun.exe" | grep -o 'file format [a-z0-9-]*')

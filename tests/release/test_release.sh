@@ -10,7 +10,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "release: $*" >&2; exit 1; }
 
-version=$(sed -n 's/^project(Halmira VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+version=$("$root/scripts/version")
 names=(halmira-$version-windows-x64.exe halmira-$version-windows-x86.exe
        halmira-$version-setup-x64.exe halmira-$version-x64.msi halmira-$version.html
        halmira_${version}_amd64.deb halmira-$version.tar.gz SHA256SUMS)
