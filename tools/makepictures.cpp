@@ -1,5 +1,5 @@
 // Draws the window's two pictures and writes them as GIFs into the given folder, with the
-// desktop icon beside them.
+// icons beside them.
 #include "tools/gifwriter.h"
 #include "tools/pictures.h"
 
@@ -29,10 +29,23 @@ int main(int argc, char *argv[])
         }
         std::printf("%s\n", qPrintable(path));
     }
-    // The icons are PNGs, as the icon theme wants them: the desktop's, and the window's own.
-    for (const int size : {256, 64}) {
-        const QString iconPath = folder.filePath(QStringLiteral("halmira-%1.png").arg(size));
-        if (!iconPicture(size).save(iconPath)) {
+    // The icons are PNGs, as the icon theme and the web app's manifest want them: the
+    // desktop's, the window's own, and the installed page's, which iOS rounds itself.
+    const struct {
+        QString name;
+        int size;
+        IconShape shape;
+    } icons[] = {
+        {QStringLiteral("halmira-256.png"), 256, IconShape::Rounded},
+        {QStringLiteral("halmira-64.png"), 64, IconShape::Rounded},
+        {QStringLiteral("halmira-192.png"), 192, IconShape::Rounded},
+        {QStringLiteral("halmira-512.png"), 512, IconShape::Rounded},
+        {QStringLiteral("halmira-maskable-512.png"), 512, IconShape::Maskable},
+        {QStringLiteral("apple-touch-icon.png"), 180, IconShape::Square},
+    };
+    for (const auto &icon : icons) {
+        const QString iconPath = folder.filePath(icon.name);
+        if (!iconPicture(icon.size, icon.shape).save(iconPath)) {
             std::fprintf(stderr, "%s: cannot write\n", qPrintable(iconPath));
             return 1;
         }

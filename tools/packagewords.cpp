@@ -1,20 +1,26 @@
 // Writes packaging files from templates with the engine's words, and the translators' template.
 //
-//     packagewords TEMPLATE OUTPUT [NAME=VALUE ...]
+//     packagewords [--language xx] TEMPLATE OUTPUT [NAME=VALUE ...]
 //     packagewords --pot OUTPUT
 //
 // In a template:
 // - @Id@ becomes the Czech words of that id in the table, and @NAME@ a value given as NAME=VALUE;
+// - outside @each@ blocks, @lang@ is the code of the language given with --language (Czech
+//   unless given) and @Id:lang@ its words, or the Czech ones where it lacks them;
+// - @backColor@ is the window's background colour as #rrggbb;
 // - the lines between @each@ and @end@ are written once for every language but Czech: in them
 //   @lang@ is the language's code and @Id:lang@ its words, and a line whose words the language
 //   lacks is left out, so that the Czech ones stand for them;
 // - @Id:xx@ becomes the words of that id in language xx;
 // - @codes@ is the codes of every language but Czech, each followed by ';'.
-// Words written into an XML file have its special characters escaped.
+// Words written into an XML file have its special characters escaped, and into a JSON file
+// (.json, .webmanifest) its quotes, backslashes and control characters.
 //
 // The translators' template lists every id with its Czech words: the entry's context is the id.
+#include "core/window/layout.h"
 #include "core/window/texts.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -56,18 +62,60 @@ std::string escapedForXml(std::string_view words)
     return escaped;
 }
 
+std::string escapedForJson(std::string_view words)
+{
+    std::string escaped;
+    for (const char c : words) {
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", c);
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// #rrggbb, from &H00BBGGRR.
+std::string cssColour(Colour colour)
+{
+    char css[8];
+    std::snprintf(css, sizeof css, "#%02x%02x%02x", colour & 0xff, (colour >> 8) & 0xff,
+                  (colour >> 16) & 0xff);
+    return css;
+}
+
+enum class Format { Plain, Xml, Json };
+
+Format formatOf(std::string_view output)
+{
+    if (output.ends_with(".xml"))
+        return Format::Xml;
+    if (output.ends_with(".json") || output.ends_with(".webmanifest"))
+        return Format::Json;
+    return Format::Plain;
+}
+
 struct Filler {
     const Values &values;
-    bool xml;
+    Format format;
+    // The language of the lines outside @each@ blocks.
+    Language base = Language::Czech;
 
     // The words a placeholder stands for in a language; nothing where it names nothing known, or
     // where the language lacks its words.
-    std::optional<std::string> words(std::string_view name, Language language) const
+    std::optional<std::string> words(std::string_view name, Language language, bool inBlock) const
     {
         if (const auto given = values.find(name); given != values.end())
             return given->second;
         if (name == "lang")
             return std::string(texts::code(language));
+        if (name == "backColor")
+            return cssColour(layout::backColor);
         if (name == "codes") {
             std::string codes;
             for (const Language other : texts::languages())
@@ -85,20 +133,30 @@ struct Filler {
         if (!id || (!asked.empty() && asked != "lang" && !named))
             throw std::runtime_error("no words for @" + std::string(name) + "@");
         const Language in = asked == "lang" ? language : named.value_or(Language::Czech);
-        if (in != Language::Czech && !texts::translated(*id, in))
+        // A line of a block is left out where its language lacks the words; any other line
+        // takes the Czech ones.
+        if (in != Language::Czech && inBlock && !texts::translated(*id, in))
             return std::nullopt;
         const std::string_view found = texts::words(*id, in);
-        return xml ? escapedForXml(found) : std::string(found);
+        switch (format) {
+        case Format::Xml:
+            return escapedForXml(found);
+        case Format::Json:
+            return escapedForJson(found);
+        default:
+            return std::string(found);
+        }
     }
 
     // The line with its placeholders filled in, or nothing where a language lacks its words.
-    std::optional<std::string> fill(std::string line, Language language) const
+    std::optional<std::string> fill(std::string line, Language language, bool inBlock) const
     {
         for (std::size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at)) {
             const std::size_t end = line.find('@', at + 1);
             if (end == std::string::npos)
                 break;
-            const auto found = words(std::string_view(line).substr(at + 1, end - at - 1), language);
+            const auto found =
+                words(std::string_view(line).substr(at + 1, end - at - 1), language, inBlock);
             if (!found)
                 return std::nullopt;
             line.replace(at, end - at + 1, *found);
@@ -154,12 +212,12 @@ std::string filled(std::istream &in, const Filler &filler)
             for (const Language language : texts::languages())
                 if (language != Language::Czech)
                     for (const std::string &template_ : block)
-                        if (const auto done = filler.fill(template_, language))
+                        if (const auto done = filler.fill(template_, language, true))
                             out << *done << '\n';
         } else if (inBlock) {
             block.push_back(line);
         } else {
-            out << *filler.fill(line, Language::Czech) << '\n';
+            out << *filler.fill(line, filler.base, false) << '\n';
         }
     }
     return out.str();
@@ -169,13 +227,22 @@ std::string filled(std::istream &in, const Filler &filler)
 
 int main(int argc, char *argv[])
 {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::optional<Language> base = Language::Czech;
+    if (args.size() > 1 && args[0] == "--language") {
+        base = texts::languageNamed(args[1]);
+        if (!base) {
+            std::cerr << args[1] << ": no such language\n";
+            return 2;
+        }
+        args.erase(args.begin(), args.begin() + 2);
+    }
     if (args.size() == 2 && args[0] == "--pot") {
         std::ofstream(std::string(args[1])) << pot();
         return 0;
     }
     if (args.size() < 2) {
-        std::cerr << "usage: packagewords TEMPLATE OUTPUT [NAME=VALUE ...]\n"
+        std::cerr << "usage: packagewords [--language xx] TEMPLATE OUTPUT [NAME=VALUE ...]\n"
                      "       packagewords --pot OUTPUT\n";
         return 2;
     }
@@ -195,7 +262,7 @@ int main(int argc, char *argv[])
     }
     const std::string output(args[1]);
     try {
-        const std::string text = filled(in, Filler{values, output.ends_with(".xml")});
+        const std::string text = filled(in, Filler{values, formatOf(output), *base});
         std::ofstream(output) << text;
     } catch (const std::runtime_error &error) {
         std::cerr << args[0] << ": " << error.what() << '\n';

@@ -89,19 +89,22 @@ QImage spectrumPicture()
     return picture;
 }
 
-QImage iconPicture(int size)
+QImage iconPicture(int size, IconShape shape)
 {
     // The paths reach from about 40 to 560 pixels across, around the emission point.
     const QRectF fan(40, 70, 520, 520);
-    const qreal margin = size / 16.0;
+    // A maskable icon may be cut to a circle of 80 % of its size: the fan stays inside it.
+    const qreal margin = shape == IconShape::Maskable ? size * 0.2 : size / 16.0;
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    QPainterPath square;
-    square.addRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    painter.setClipPath(square);
+    if (shape == IconShape::Rounded) {
+        QPainterPath square;
+        square.addRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+        painter.setClipPath(square);
+    }
     painter.fillRect(icon.rect(), toQColor(scene::background));
     // Drawn at four times the pixels, so that the thin paths survive the scaling down.
     const QImage scene = finishedScene(4.0);

@@ -13,5 +13,8 @@ QImage previewPicture();
 // Two rainbow bands on lavender, the upper one shifted right.
 QImage spectrumPicture();
 
-// The desktop icon: the hole and its fan of paths on a rounded light-blue square.
-QImage iconPicture(int size);
+// The icon: the hole and its fan of paths on a light-blue square. Rounded, as the desktop shows
+// it; square to the edges, for a system that rounds it itself; or maskable, with the fan in the
+// middle, for a system that cuts it to a shape of its own.
+enum class IconShape { Rounded, Square, Maskable };
+QImage iconPicture(int size, IconShape shape = IconShape::Rounded);

@@ -91,6 +91,13 @@ constexpr std::array<Entry, texts::count> table{{
     // What a caption box is, as a screen reader names it before reading its text: a name that
     // repeated the text would have it read twice.
     {Text::CaptionBoxName,        "CaptionBoxName",        "Popisek"},
+    // The page's entry that installs it as an app, where the browser can.
+    {Text::InstallApp,            "InstallApp",            "Nainstalovat jako aplikaci"},
+    // Where only the user can add it: on an iPad or an iPhone, in the words of Safari's own menu.
+    {Text::AddToHomeScreen,       "AddToHomeScreen",       "Přidat na plochu"},
+    {Text::AddToHomeScreenHow,    "AddToHomeScreenHow",
+     "Klepněte na tlačítko Sdílet a pak na „Přidat na plochu“. Halmira se pak otevře z plochy "
+     "jako aplikace, i bez připojení."},
 }};
 // clang-format on
 

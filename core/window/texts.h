@@ -63,6 +63,9 @@ enum class Text {
     ProgramRunning,
     NewerInstalled,
     CaptionBoxName,
+    InstallApp,
+    AddToHomeScreen,
+    AddToHomeScreenHow,
 };
 
 // A language the window speaks: Czech, the program's own, first; then those a translator has
@@ -71,7 +74,7 @@ enum class Language : std::uint8_t { Czech = 0 };
 
 namespace texts {
 
-inline constexpr std::size_t count = static_cast<std::size_t>(Text::CaptionBoxName) + 1;
+inline constexpr std::size_t count = static_cast<std::size_t>(Text::AddToHomeScreenHow) + 1;
 
 // Every language, Czech first.
 std::vector<Language> languages();

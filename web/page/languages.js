@@ -23,10 +23,12 @@ export function askedLanguage() {
   return new URLSearchParams(location.search).get('lang');
 }
 
-// A notice that stays a while, as for a language there is none of.
+// A notice that stays a while, as for a language there is none of; a new one stays as long.
+let hiding = null;
 export function showNotice(element, text) {
   if (!text) return;
   element.textContent = text;
   element.hidden = false;
-  setTimeout(() => { element.hidden = true; }, 15000);
+  clearTimeout(hiding);
+  hiding = setTimeout(() => { element.hidden = true; }, 15000);
 }

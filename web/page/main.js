@@ -2,6 +2,7 @@
 // engine's handlers by the engine's table, which run one at a time behind the input gate. Every
 // word on the page comes from the engine.
 import { FigureCanvas } from './canvas.js';
+import { offerApp, watchInstallOffer } from './app.js';
 import { Engine } from './engine.js';
 import { Fit } from './fit.js';
 import { offerFullScreen } from './fullscreen.js';
@@ -13,6 +14,7 @@ import { HalmiraWindow, fontFamilies } from './window.js';
 const root = document.getElementById('halmira');
 const pictures = JSON.parse(document.getElementById('pictures').textContent);
 const gate = new Gate(root);
+watchInstallOffer();
 
 // What the benchmark and the tests read: when the window was ready, each run's handler and
 // times, and the worst delay from a figure made to the page being free to show it.
@@ -91,7 +93,9 @@ function open() {
   speech = new Speech(root, window_.canvas, window_.windowless, layout.words);
   offerFullScreen(document.getElementById('fullscreen'), layout.words);
   offerLanguages(document.getElementById('language'), layout);
-  showNotice(document.getElementById('notice'), layout.notice);
+  const notice = document.getElementById('notice');
+  showNotice(notice, layout.notice);
+  offerApp(document.getElementById('install'), layout, (words) => showNotice(notice, words));
   // The scene offers no menu to save or copy the picture beneath it.
   root.addEventListener('contextmenu', (event) => {
     if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
