@@ -154,6 +154,12 @@ class ChromiumApp(unittest.TestCase):
 
     def test_the_install_entry_where_the_browser_offers_it(self):
         page = self.browser.page()
+        # Only the test's offer: Chromium's own may come at any time, and its prompt never
+        # answers in a headless browser.
+        page.send('Page.addScriptToEvaluateOnNewDocument', {'source': '''
+            addEventListener('beforeinstallprompt', (event) => {
+                if (event.isTrusted) event.stopImmediatePropagation();
+            }, true);'''})
         open_ready(page, f'{self.host.url}?lang=de')
         page.wait_for('!!document.querySelector("link[rel=manifest]")')
         words = page.evaluate('halmiraStats.layout.words')

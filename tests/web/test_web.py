@@ -288,6 +288,38 @@ class BrowserEdition(unittest.TestCase):
         finally:
             browser.close()
 
+    # The first run's rehearsal, made once the window is open, is never seen: the canvas and the
+    # controls are as they were, the engine keeps nothing of it, and a run then draws as ever.
+    def test_the_rehearsal_leaves_no_trace(self):
+        page = self.open()
+        page.wait_for('halmiraStats.rehearsal !== null')
+        self.assertEqual(page.evaluate('halmiraStats.keptRecords'), 0)
+        self.assertEqual(page.evaluate(PLACES), desktop_places())
+        self.assertEqual(int(self.canvas(page)[..., 3].max()), 0, 'the rehearsal drew on the canvas')
+        self.start_and_finish(page)
+        web, desktop = ink(self.canvas(page)), desktop_ink(1)
+        self.assertLess(unmatched(web, desktop), 0.005)
+        self.assertLess(unmatched(desktop, web), 0.005)
+        self.assertEqual(page.errors(), [])
+
+    # As on a cheap Chromebook: the page's thread 4 and 6 times slower. The first run after the
+    # page opened keeps its length, as later runs do.
+    def test_a_slow_device_keeps_the_run_length(self):
+        required = 3414 * 5000 * 100e-6  # ms of pace waits
+        for slowdown in (4, 6):
+            with self.subTest(slowdown=slowdown):
+                page = self.browser.page()
+                page.send('Emulation.setCPUThrottlingRate', {'rate': slowdown})
+                page.navigate(self.url)
+                page.wait_for('window.halmiraStats && halmiraStats.ready !== null')
+                self.start_and_finish(page)
+                run = page.evaluate('halmiraStats.runs.find(r => r.handler === "Start")')
+                length = run['ended'] - run['started']
+                print(f'{slowdown}x slowdown: first run {length:.0f} ms')
+                self.assertGreater(length, 0.9 * required)
+                self.assertLess(length, 1.5 * required)
+                page.close()
+
     # Printed, the whole window is on the page, at its own size, whatever the screen's scale.
     def test_a_print_shows_the_whole_window(self):
         page = self.browser.page(1920, 1080)

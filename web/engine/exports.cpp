@@ -8,6 +8,7 @@
 #include "web/engine/layoutjson.h"
 #include "web/engine/webform.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,16 @@ class PageListener : public RunListener
         host::describeScene(description.data(), description.size());
     }
 } listener;
+
+// What a rehearsal tells: nothing, to nobody.
+class Unheard : public RunListener
+{
+    void sceneCovers() override {}
+    void announce(std::string_view) override {}
+    void describeScene(std::string_view) override {}
+} unheard;
+
+std::optional<StreamForm> rehearsal;
 
 } // namespace
 
@@ -129,6 +140,29 @@ HALMIRA_EXPORT("run_handler") void runPageHandler(int handler)
 {
     runHandler(static_cast<Handler>(handler), form, listener, language);
     form.flush();
+}
+
+// A run of Start with no waits, on a window of its own that shows nothing, made once while the
+// page is idle after it opened: the module's code is then compiled for speed, and its memory
+// grown, before the first run the pupil sees, which otherwise pays for both. Its records, a
+// pointer to the first and their count, let the page rehearse its drawing too.
+HALMIRA_EXPORT("rehearse") const float *rehearse()
+{
+    rehearsal.emplace(language);
+    // Its controls as the window opened them, the pace text too.
+    runHandler(Handler::Load, *rehearsal, unheard, language);
+    runHandler(Handler::Start, *rehearsal, unheard, language);
+    return rehearsal->figures().kept().data()->data();
+}
+
+HALMIRA_EXPORT("rehearsal_count") std::size_t rehearsalCount()
+{
+    return rehearsal ? rehearsal->figures().kept().size() : 0;
+}
+
+HALMIRA_EXPORT("rehearsal_done") void rehearsalDone()
+{
+    rehearsal.reset();
 }
 
 // The records that draw the scene as it stands, for the page to draw it again: a pointer to

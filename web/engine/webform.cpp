@@ -10,46 +10,11 @@ void WebForm::setControlText(std::string_view control, std::string_view text)
 
 void WebForm::flush()
 {
-    const auto records = stream_.pending();
+    const auto records = figures().pending();
     if (records.empty())
         return;
     host::figures(records.data()->data(), records.size() * figures::recordSize);
-    stream_.handedOver();
-}
-
-void WebForm::setDrawWidth(int pixels)
-{
-    stream_.setDrawWidth(pixels);
-}
-
-void WebForm::setDrawStyle(DrawStyle style)
-{
-    stream_.setDrawStyle(style);
-}
-
-void WebForm::setFillStyle(FillStyle style)
-{
-    stream_.setFillStyle(style);
-}
-
-void WebForm::setFillColor(Colour colour)
-{
-    stream_.setFillColor(colour);
-}
-
-void WebForm::Line(float x1, float y1, float x2, float y2)
-{
-    stream_.line(x1, y1, x2, y2, figures::foreColor);
-}
-
-void WebForm::Line(float x1, float y1, float x2, float y2, Colour colour)
-{
-    stream_.line(x1, y1, x2, y2, static_cast<float>(colour));
-}
-
-void WebForm::Circle(float x, float y, float radius)
-{
-    stream_.circle(x, y, radius);
+    figures().handedOver();
 }
 
 // Control changes travel after the figures drawn before them, so the page keeps their order.

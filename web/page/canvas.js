@@ -7,6 +7,8 @@ import { cssColour } from './window.js';
 
 const maxPixels = 16e6;
 const settle = 100; // ms
+// A rehearsal's first records hold every kind there is; more would only take longer.
+export const rehearsedRecords = 2000;
 
 export class FigureCanvas {
   // kept(): the records that draw the scene as it stands, from the engine.
@@ -58,6 +60,16 @@ export class FigureCanvas {
   reset() {
     ({ drawWidth: this.drawWidth, drawStyle: this.drawStyle, fillStyle: this.fillStyle,
       fillColor: this.fillColor } = this.penRules);
+  }
+
+  // Draws a rehearsal's records, unseen: the canvas is cleared and the scene drawn again as it
+  // stands before the page shows a frame. The drawing code is then compiled before a run needs it.
+  rehearse(records) {
+    this.reset();
+    this.replay(records);
+    this.context.clearRect(0, 0, this.element.width, this.element.height);
+    this.reset();
+    this.replay(this.kept());
   }
 
   // Draws records the engine made.

@@ -20,9 +20,11 @@ export class Engine {
     this.resuming = false;
     this.decimalPoint = null;
     this.pending = [];
-    // Since when figures have waited for the page to be free to show them; for the benchmark.
+    // Since when figures have waited for the page to be free to show them, and the longest
+    // wait of all and of the last run; for the benchmark.
     this.drawnSince = null;
     this.worstDelay = 0;
+    this.runWorstDelay = 0;
   }
 
   // Unpacks, compiles and starts the module kept in the page, gzipped.
@@ -89,6 +91,18 @@ export class Engine {
     this.exports.set_decimal_point();
   }
 
+  // A run of Start that shows nothing, made once while nothing runs: see the module's
+  // rehearse. Its first records, at most the number asked for, are for the page to rehearse its
+  // drawing with.
+  rehearse(most) {
+    const x = this.exports;
+    const pointer = x.rehearse();
+    const count = Math.min(x.rehearsal_count(), most);
+    const records = new Float32Array(this.memory(), pointer, count * this.recordSize).slice();
+    x.rehearsal_done();
+    return records;
+  }
+
   // Runs a handler on what the controls hold, and resolves when it has returned: to null, or
   // to the run-time error that ended it.
   async run(handler, { texts, values }, { numbers = true } = {}) {
@@ -103,6 +117,7 @@ export class Engine {
       x.set_control_value(value);
     }
     this.error = null;
+    this.runWorstDelay = 0;
     this.pacer.start();
     try {
       x.run_handler(handler);
@@ -146,7 +161,9 @@ export class Engine {
   yielded() {
     this.draw();
     if (this.drawnSince === null) return;
-    this.worstDelay = Math.max(this.worstDelay, performance.now() - this.drawnSince);
+    const delay = performance.now() - this.drawnSince;
+    this.worstDelay = Math.max(this.worstDelay, delay);
+    this.runWorstDelay = Math.max(this.runWorstDelay, delay);
     this.drawnSince = null;
   }
 
