@@ -13,6 +13,7 @@ fail() { echo "release: $*" >&2; exit 1; }
 version=$("$root/scripts/version")
 names=(halmira-$version-windows-x64.exe halmira-$version-windows-x86.exe
        halmira-$version-setup-x64.exe halmira-$version-x64.msi halmira-$version.html
+       halmira-$version-web.zip
        halmira_${version}_amd64.deb halmira-$version.tar.gz SHA256SUMS)
 
 started=$(date +%s)
@@ -41,6 +42,18 @@ agree "the .deb" "$(dpkg-deb -f "halmira_${version}_amd64.deb" Version)"
 agree "the MSI" "$(msiinfo export "halmira-$version-x64.msi" Property |
     sed -n 's/^ProductVersion\t//p' | tr -d '\r')"
 agree "the page" "$(sed -n 's/.*<meta name="version" content="\([^"]*\)">.*/\1/p' "halmira-$version.html")"
+# The app's folder holds the same page, and its worker keeps this version and every file.
+/usr/bin/python3 - "halmira-$version-web.zip" "halmira-$version.html" "$version" <<'EOF' ||
+import sys, zipfile
+archive, page, version = zipfile.ZipFile(sys.argv[1]), sys.argv[2], sys.argv[3]
+assert archive.read('halmira/index.html') == open(page, 'rb').read(), 'index.html is not the page'
+worker = archive.read('halmira/sw.js').decode()
+assert f"const version = '{version}+" in worker, 'the worker keeps another version'
+for name in archive.namelist():
+    kept = f'"{name.removeprefix("halmira/")}"'
+    assert name.endswith('/sw.js') or kept in worker, f'the worker does not keep {name}'
+EOF
+    fail "the app's folder is not this version's page with a worker that keeps it all"
 agree "the source" "$(tar -tzf "halmira-$version.tar.gz" | head -1 | sed 's#halmira-\(.*\)/#\1#')"
 for exe in halmira-$version-windows-x64.exe halmira-$version-windows-x86.exe \
            halmira-$version-setup-x64.exe; do
