@@ -96,11 +96,14 @@ export class Engine {
   // drawing with.
   rehearse(most) {
     const x = this.exports;
-    const pointer = x.rehearse();
-    const count = Math.min(x.rehearsal_count(), most);
-    const records = new Float32Array(this.memory(), pointer, count * this.recordSize).slice();
-    x.rehearsal_done();
-    return records;
+    try {
+      const pointer = x.rehearse();
+      const count = Math.min(x.rehearsal_count(), most);
+      return new Float32Array(this.memory(), pointer, count * this.recordSize).slice();
+    } finally {
+      // Whatever happened to it, nothing of it is kept.
+      x.rehearsal_done();
+    }
   }
 
   // Runs a handler on what the controls hold, and resolves when it has returned: to null, or
