@@ -40,6 +40,8 @@ public:
     // The image with every figure on it, and any open painter ended so it can be read.
     const QImage &image();
     QSize logicalSize() const { return logicalSize_; }
+    // The records that draw the scene as it stands, as the picture of it is written from.
+    std::span<const figures::Record> kept() const { return stream_.kept(); }
     bool isBlank() const { return image_.isNull() && !stream_.hasPending(); }
     // The logical rectangle drawn since the last call, and empties it.
     QRect takeDirty();

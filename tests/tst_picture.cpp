@@ -1,0 +1,212 @@
+// The teacher's picture of a run: an SVG that is well-formed, holds every figure of the stream,
+// draws in a real SVG renderer (rsvg-convert) what the window's canvas draws, and carries the
+// captions and what it says of itself in the window's language.
+#include "app/halmirawindow.h"
+#include "core/animation/startclick.h"
+#include "core/picture/svgpicture.h"
+#include "core/twips.h"
+#include "core/version.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+// Where something dark was drawn, as the browser tests measure it.
+std::vector<bool> ink(const QImage &image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    std::vector<bool> dark(rgb.width() * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            dark[y * rgb.width() + x] = qRed(p) + qGreen(p) + qBlue(p) < 3 * 128;
+        }
+    return dark;
+}
+
+// The share of a's ink with no ink of b within one pixel.
+double unmatched(const std::vector<bool> &a, const std::vector<bool> &b, int width)
+{
+    const int height = static_cast<int>(a.size()) / width;
+    long inked = 0, alone = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (!a[y * width + x])
+                continue;
+            ++inked;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) {
+                    const int u = x + dx, v = y + dy;
+                    near = u >= 0 && v >= 0 && u < width && v < height && b[v * width + u];
+                }
+            alone += !near;
+        }
+    return inked ? double(alone) / inked : 0;
+}
+
+} // namespace
+
+class PictureTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<HalmiraWindow> window;
+    std::vector<figures::Record> records;
+    QTemporaryDir scratch;
+
+    // The captions as the window shows them now.
+    std::vector<picture::Shown> shown(std::vector<std::string> &texts) const
+    {
+        std::vector<picture::Shown> all;
+        texts.reserve(layout::controls.size());
+        for (const layout::Control &row : layout::controls) {
+            const auto *box = qobject_cast<QLineEdit *>(window->control(row.name));
+            if (!box || !box->isVisible())
+                continue;
+            texts.push_back(box->text().toStdString());
+            all.push_back(
+                {row.name, texts.back(), box->x() * twipsPerPixel, box->y() * twipsPerPixel});
+        }
+        return all;
+    }
+
+    QImage rendered(const std::string &svg)
+    {
+        const QString in = scratch.filePath("picture.svg"), out = scratch.filePath("picture.png");
+        QFile file(in);
+        if (!file.open(QIODevice::WriteOnly) || file.write(svg.data(), qint64(svg.size())) < 0)
+            return {};
+        file.close();
+        QProcess rsvg;
+        rsvg.start("rsvg-convert", {"-o", out, in});
+        if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0)
+            qWarning() << rsvg.readAllStandardError();
+        return QImage(out);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        registerFontSubstitutes();
+        window = std::make_unique<HalmiraWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->run(comStartClick);
+        const auto kept = window->canvasView().canvas().kept();
+        records.assign(kept.begin(), kept.end());
+        QVERIFY(records.size() > 10000);
+    }
+
+    void wellFormedWithEveryFigure()
+    {
+        const QString svg = QString::fromStdString(picture::svg(records, {}, {}));
+        QXmlStreamReader xml(svg);
+        long segments = 0, circles = 0, rects = 0, dotted = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const auto attributes = xml.attributes();
+            if (xml.name() == u"path") {
+                segments += attributes.value("d").count(u'M');
+                dotted += attributes.hasAttribute("stroke-dasharray");
+            }
+            circles += xml.name() == u"circle";
+            rects += xml.name() == u"rect";
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        long lines = 0, discs = 0, bands = 0;
+        for (const figures::Record &r : records) {
+            lines += figures::opOf(r) == figures::Op::Line;
+            discs += figures::opOf(r) == figures::Op::Circle;
+            bands += figures::opOf(r) == figures::Op::Band;
+        }
+        // Each line a segment of a path, each circle an element, the wipe one band.
+        QCOMPARE(segments, lines);
+        QCOMPARE(circles, discs);
+        QCOMPARE(rects - 1, bands); // and the canvas's clip
+        QCOMPARE(dotted, long(scene::rayCount));
+    }
+
+    // rsvg-convert at 15 twips a pixel against the canvas the window drew.
+    void drawsWhatTheCanvasDraws()
+    {
+        const picture::Extent e = picture::extentOf(records);
+        QCOMPARE(e.left, 0.0);
+        QCOMPARE(e.top, 0.0);
+        const QImage svg = rendered(picture::svg(records, {}, {}));
+        const QImage canvas = window->canvasView().canvas().image();
+        QCOMPARE(svg.size(), canvas.size());
+        const auto a = ink(svg), b = ink(canvas);
+        const double svgAlone = unmatched(a, b, svg.width());
+        const double canvasAlone = unmatched(b, a, svg.width());
+        qInfo("unmatched ink: %.4f of the SVG's, %.4f of the canvas's", svgAlone, canvasAlone);
+        QVERIFY(svgAlone <= 0.005);
+        QVERIFY(canvasAlone <= 0.005);
+    }
+
+    void captionsAndWordsInEachLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        for (const Language language : texts::languages())
+            QTest::newRow(std::string(texts::code(language)).c_str()) << static_cast<int>(language);
+    }
+
+    void captionsAndWordsInEachLanguage()
+    {
+        QFETCH(int, language);
+        const auto in = static_cast<Language>(language);
+        std::vector<std::string> words;
+        std::vector<picture::Shown> captions = shown(words);
+        // The captions in this language, where the window shows them.
+        for (std::size_t i = 0; i < captions.size(); ++i)
+            for (const layout::Control &row : layout::controls)
+                if (row.name == captions[i].control) {
+                    words[i] = texts::words(row.text, in);
+                    captions[i].text = words[i];
+                }
+        const QString svg = QString::fromStdString(picture::svg(records, captions, {in, "100000"}));
+        QXmlStreamReader xml(svg);
+        QStringList texts, title, desc;
+        QString creator, pace, lang;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == u"svg")
+                lang = xml.attributes().value("xml:lang").toString();
+            else if (xml.name() == u"Description") {
+                creator = xml.attributes()
+                              .value("http://purl.org/dc/elements/1.1/", "creator")
+                              .toString();
+                pace = xml.attributes()
+                           .value("https://www.halmira.example/picture#", "pace")
+                           .toString();
+            } else if (xml.name() == u"text")
+                texts << xml.readElementText();
+            else if (xml.name() == u"title")
+                title << xml.readElementText();
+            else if (xml.name() == u"desc")
+                desc << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        const auto word = [in](Text id) { return QString::fromUtf8(texts::words(id, in)); };
+        // The two captions beside the plot, and nothing else of the window.
+        texts.sort();
+        QStringList plot{word(Text::SpeedCaption), word(Text::DistanceCaption)};
+        plot.sort();
+        QCOMPARE(texts, plot);
+        QCOMPARE(title, QStringList{word(Text::SceneName)});
+        QCOMPARE(desc, QStringList{word(Text::SceneDescription)});
+        QCOMPARE(lang, QString::fromUtf8(texts::code(in)));
+        QCOMPARE(creator, word(Text::ProgramName) + " " + QString::fromUtf8(programVersion()));
+        QCOMPARE(pace, QString("100000"));
+    }
+};
+
+QTEST_MAIN(PictureTest)
+#include "tst_picture.moc"
