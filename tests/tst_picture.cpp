@@ -3,10 +3,13 @@
 // captions and what it says of itself in the window's language.
 #include "app/halmirawindow.h"
 #include "core/animation/startclick.h"
+#include "core/picture/pngtext.h"
 #include "core/picture/svgpicture.h"
 #include "core/twips.h"
 #include "core/version.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -148,6 +151,33 @@ private slots:
         qInfo("unmatched ink: %.4f of the SVG's, %.4f of the canvas's", svgAlone, canvasAlone);
         QVERIFY(svgAlone <= 0.005);
         QVERIFY(canvasAlone <= 0.005);
+    }
+
+    // A PNG a front end encoded says what it is in its text chunks, in the window's language,
+    // and still decodes to the same pixels; bytes that are no PNG are left as they are.
+    void pngSaysWhatItIs()
+    {
+        const QImage drawn = window->canvasView().canvas().image().copy();
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(drawn.save(&buffer, "PNG"));
+        const Language uk = *texts::languageNamed("uk");
+        const std::string png = picture::withAbout(encoded.toStdString(), {uk, "2500"});
+        QByteArray bytes = QByteArray::fromStdString(png);
+        QBuffer read(&bytes);
+        QImageReader reader(&read, "PNG");
+        QCOMPARE(reader.text("Title"), QString::fromUtf8(texts::words(Text::SceneName, uk)));
+        QCOMPARE(reader.text("Description"),
+                 QString::fromUtf8(texts::words(Text::SceneDescription, uk)));
+        QCOMPARE(reader.text("Software"), "Halmira " + QString::fromUtf8(programVersion()));
+        QCOMPARE(reader.text("Language"), QString("uk"));
+        QCOMPARE(reader.text("Pace"), QString("2500"));
+        const QImage back = reader.read();
+        QCOMPARE(back.size(), drawn.size());
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32),
+                 drawn.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(picture::withAbout("GIF89a", {uk, "2500"}), std::string("GIF89a"));
     }
 
     void captionsAndWordsInEachLanguage_data()

@@ -4,7 +4,6 @@
 #include "core/figurereplay.h"
 #include "core/pen.h"
 #include "core/twips.h"
-#include "core/version.h"
 #include "core/window/layout.h"
 
 #include <algorithm>
@@ -274,21 +273,20 @@ Extent extentOf(std::span<const Record> records)
 std::string svg(std::span<const Record> records, std::span<const Shown> shown, const About &about)
 {
     const Extent e = extentOf(records);
-    const std::string name(texts::words(Text::ProgramName, about.language));
+    const Said words = said(about);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\"" + number(e.left) +
            " " + number(e.top) + " " + number(e.width) + " " + number(e.height) + "\" width=\"" +
            number(e.width / twipsPerPixel) + "\" height=\"" + number(e.height / twipsPerPixel) +
-           "\" xml:lang=\"" + std::string(texts::code(about.language)) + "\">\n";
-    out += "<title>" + escaped(texts::words(Text::SceneName, about.language)) + "</title>\n";
-    out += "<desc>" + escaped(texts::words(Text::SceneDescription, about.language)) + "</desc>\n";
+           "\" xml:lang=\"" + words.language + "\">\n";
+    out += "<title>" + escaped(words.title) + "</title>\n";
+    out += "<desc>" + escaped(words.description) + "</desc>\n";
     out += "<metadata>\n<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" "
            "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
            "xmlns:halmira=\"https://www.halmira.example/picture#\">\n<rdf:Description "
            "dc:creator=\"" +
-           escaped(name) + " " + std::string(programVersion()) + "\" dc:language=\"" +
-           std::string(texts::code(about.language)) + "\" halmira:pace=\"" + escaped(about.pace) +
-           "\"/>\n</rdf:RDF>\n</metadata>\n";
+           escaped(words.software) + "\" dc:language=\"" + words.language + "\" halmira:pace=\"" +
+           escaped(words.pace) + "\"/>\n</rdf:RDF>\n</metadata>\n";
     // Only the canvas: a pen's reach past its edge is cut off, as the window cuts it.
     out += "<clipPath id=\"canvas\"><rect width=\"" + number(canvasWidth) + "\" height=\"" +
            number(canvasHeight) + "\"/></clipPath>\n";

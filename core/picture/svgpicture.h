@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/figures.h"
-#include "core/window/texts.h"
+#include "core/picture/about.h"
 
 #include <span>
 #include <string>
@@ -19,12 +19,6 @@ struct Shown {
     std::string_view text;
     double left;
     double top;
-};
-
-// What the picture says of itself: the pace text the run was made at.
-struct About {
-    Language language = Language::Czech;
-    std::string_view pace;
 };
 
 // The figures' extent in twips, pens included, within the scene: left, top, width and height.

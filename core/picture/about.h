@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/window/texts.h"
+
+#include <string>
+#include <string_view>
+
+// What the teacher's picture says of itself, whatever its format.
+namespace picture {
+
+// The run it shows: the window's language, and the pace text it was made at.
+struct About {
+    Language language = Language::Czech;
+    std::string_view pace;
+};
+
+// In the language's words: the scene's name and description from the word table, and the
+// program with its version.
+struct Said {
+    std::string title;
+    std::string description;
+    std::string software;
+    std::string language; // its code
+    std::string pace;
+};
+
+Said said(const About &about);
+
+} // namespace picture
