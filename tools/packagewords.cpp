@@ -19,6 +19,7 @@
 // The translators' template lists every id with its Czech words: the entry's context is the id.
 #include "core/window/layout.h"
 #include "core/window/texts.h"
+#include "core/xmltext.h"
 
 #include <cstdio>
 #include <fstream>
@@ -39,27 +40,6 @@ std::optional<Text> textNamed(std::string_view name)
         if (texts::name(id) == name)
             return id;
     return std::nullopt;
-}
-
-std::string escapedForXml(std::string_view words)
-{
-    std::string escaped;
-    for (const char c : words) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
 }
 
 std::string escapedForJson(std::string_view words)

@@ -5,6 +5,7 @@
 #include "core/pen.h"
 #include "core/twips.h"
 #include "core/window/layout.h"
+#include "core/xmltext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,30 +44,6 @@ std::string colour(Colour c)
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
     return text;
-}
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 // A pen's width in twips.
@@ -218,7 +195,7 @@ std::string captionsOf(std::span<const Shown> shown)
                colour(layout::backColor) + "\"/>\n";
         out += "<text x=\"" + number(each.left + textMargin) + "\" y=\"" + number(baseline) +
                "\" font-size=\"" + number(size) + "\"" +
-               (row->font.bold ? " font-weight=\"bold\"" : "") + ">" + escaped(each.text) +
+               (row->font.bold ? " font-weight=\"bold\"" : "") + ">" + escapedForXml(each.text) +
                "</text>\n";
     }
     return out;
@@ -279,14 +256,14 @@ std::string svg(std::span<const Record> records, std::span<const Shown> shown, c
            " " + number(e.top) + " " + number(e.width) + " " + number(e.height) + "\" width=\"" +
            number(e.width / twipsPerPixel) + "\" height=\"" + number(e.height / twipsPerPixel) +
            "\" xml:lang=\"" + words.language + "\">\n";
-    out += "<title>" + escaped(words.title) + "</title>\n";
-    out += "<desc>" + escaped(words.description) + "</desc>\n";
+    out += "<title>" + escapedForXml(words.title) + "</title>\n";
+    out += "<desc>" + escapedForXml(words.description) + "</desc>\n";
     out += "<metadata>\n<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\" "
            "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
            "xmlns:halmira=\"https://www.halmira.example/picture#\">\n<rdf:Description "
            "dc:creator=\"" +
-           escaped(words.software) + "\" dc:language=\"" + words.language + "\" halmira:pace=\"" +
-           escaped(words.pace) + "\"/>\n</rdf:RDF>\n</metadata>\n";
+           escapedForXml(words.software) + "\" dc:language=\"" + words.language +
+           "\" halmira:pace=\"" + escapedForXml(words.pace) + "\"/>\n</rdf:RDF>\n</metadata>\n";
     // Only the canvas: a pen's reach past its edge is cut off, as the window cuts it.
     out += "<clipPath id=\"canvas\"><rect width=\"" + number(canvasWidth) + "\" height=\"" +
            number(canvasHeight) + "\"/></clipPath>\n";
