@@ -56,9 +56,10 @@ int main(int argc, char *argv[])
         canvas.setDevicePixelRatio(1);
     });
     std::printf("records kept after a run: %zu\n", records.size());
-    std::printf("SVG  %7.1f kB  %6.1f ms (median of 9)\n", svg.size() / 1000.0, svgSeconds * 1e3);
-    std::printf("PNG  %7.1f kB  %6.1f ms (median of 5, 3200 x 2668 px)\n", png.size() / 1000.0,
-                pngSeconds * 1e3);
+    std::printf("SVG  %7.1f kB  %6.1f ms (median of 9)\n", static_cast<double>(svg.size()) / 1000,
+                svgSeconds * 1e3);
+    std::printf("PNG  %7.1f kB  %6.1f ms (median of 5, 3200 x 2668 px)\n",
+                static_cast<double>(png.size()) / 1000, pngSeconds * 1e3);
     std::printf("goal: each under a second: %s\n",
                 svgSeconds < 1 && pngSeconds < 1 ? "met" : "MISSED");
     return 0;
