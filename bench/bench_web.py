@@ -8,7 +8,8 @@ each way of opening the page (served with cross-origin isolation, served without
 hosts serve, and opened from disk): a run's wall time, its worst delay from a figure made to the
 page being free to show it, and the CPU time of the browser's processes during the run. Then,
 in Chromium: the drawing floor, the time from navigation to the window ready for input beside a
-static page of the same window (and for the app's folder, from its service worker's copy), the time a redraw of the scene takes after 1 and after 40 runs,
+static page of the same window (and for the app's folder, from its service worker's copy), the
+time a redraw of the scene takes after 1 and after 40 runs,
 the size of halmira.html, and, as on a cheap Chromebook, at 4 and 6 times CPU slowdown: a run's
 length and the worst delay, of the first run after the page opened and of the runs after it.
 With --beside, the ready time and the slowdown's figures are measured for another build too,
@@ -140,17 +141,15 @@ def slow_runs(browser, url, slowdown):
     return runs
 
 
-def slow_device(browser, url, loads):
-    """For each slowdown: the median run length, and the median over loads of the worst delay
-    of the first run after load and of the worst of the runs after it."""
+def slow_device(browser, url):
+    """One load at each slowdown: the median run length, the worst delay of the first run after
+    load, and the worst of the runs after it (None where the page keeps no figure of its own)."""
     figures = {}
     for slowdown in SLOWDOWNS:
-        measured = [slow_runs(browser, url, slowdown) for _ in range(loads)]
-        later = [max(d for _, d in runs[1:]) for runs in measured
-                 if None not in (d for _, d in runs[1:])]
-        figures[slowdown] = (statistics.median(w for runs in measured for w, _ in runs),
-                             statistics.median(runs[0][1] for runs in measured),
-                             statistics.median(later) if later else None)
+        runs = slow_runs(browser, url, slowdown)
+        later = [d for _, d in runs[1:]]
+        figures[slowdown] = (statistics.median(w for w, _ in runs), runs[0][1],
+                             None if None in later else max(later))
     return figures
 
 
@@ -206,7 +205,7 @@ def main():
                             for name, url in (('this build', plain_url), ('beside', beside_url)):
                                 if name == 'beside' and not beside:
                                     continue
-                                slow.setdefault(name, []).append(slow_device(browser, url, 1))
+                                slow.setdefault(name, []).append(slow_device(browser, url))
                 finally:
                     browser.close()
         finally:
