@@ -98,6 +98,22 @@ constexpr std::array<Entry, texts::count> table{{
     {Text::AddToHomeScreenHow,    "AddToHomeScreenHow",
      "Klepněte na tlačítko Sdílet a pak na „Přidat na plochu“. Halmira se pak otevře z plochy "
      "jako aplikace, i bez připojení."},
+    // The teacher's picture of the finished drawing: the menu a right click on the drawing
+    // opens, its entries, and what the page's corner menu offers.
+    {Text::PictureMenu,           "PictureMenu",           "Obrázek"},
+    {Text::CopyPicture,           "CopyPicture",           "Kopírovat obrázek"},
+    {Text::SavePicture,           "SavePicture",           "Uložit obrázek…"},
+    {Text::PrintPicture,          "PrintPicture",          "Tisk…"},
+    // %1 is the format: SVG or PNG.
+    {Text::SavePictureAs,         "SavePictureAs",         "Uložit obrázek (%1)"},
+    {Text::PrintPictureAlone,     "PrintPictureAlone",     "Vytisknout obrázek"},
+    // A file type in the save dialog; %1 is the format: SVG, PNG, PDF or EMF.
+    {Text::PictureFormat,         "PictureFormat",         "Obrázek %1"},
+    // What a screen reader hears, and an error box says.
+    {Text::PictureCopied,         "PictureCopied",         "Obrázek je ve schránce."},
+    {Text::PictureSaved,          "PictureSaved",          "Obrázek je uložen: %1"},
+    {Text::PictureNotSaved,       "PictureNotSaved",       "Obrázek se nepodařilo uložit: %1"},
+    {Text::PictureNotPrinted,     "PictureNotPrinted",     "Obrázek se nepodařilo vytisknout."},
 }};
 // clang-format on
 

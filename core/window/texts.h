@@ -66,6 +66,17 @@ enum class Text {
     InstallApp,
     AddToHomeScreen,
     AddToHomeScreenHow,
+    PictureMenu,
+    CopyPicture,
+    SavePicture,
+    PrintPicture,
+    SavePictureAs,
+    PrintPictureAlone,
+    PictureFormat,
+    PictureCopied,
+    PictureSaved,
+    PictureNotSaved,
+    PictureNotPrinted,
 };
 
 // A language the window speaks: Czech, the program's own, first; then those a translator has
@@ -74,7 +85,7 @@ enum class Language : std::uint8_t { Czech = 0 };
 
 namespace texts {
 
-inline constexpr std::size_t count = static_cast<std::size_t>(Text::AddToHomeScreenHow) + 1;
+inline constexpr std::size_t count = static_cast<std::size_t>(Text::PictureNotPrinted) + 1;
 
 // Every language, Czech first.
 std::vector<Language> languages();
