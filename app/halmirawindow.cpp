@@ -5,7 +5,9 @@
 #include "app/words.h"
 #include "core/window/wiring.h"
 
+#include <QContextMenuEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,7 +127,8 @@ std::vector<QString> windowPictures()
     return paths;
 }
 
-HalmiraWindow::HalmiraWindow(const Pictures &pictures, Language language) : WidgetForm(language)
+HalmiraWindow::HalmiraWindow(const Pictures &pictures, Language language)
+    : WidgetForm(language), pictureMenu_(new PictureMenu(*this))
 {
     setObjectName(QString::fromLatin1(layout::windowName));
     setWindowTitle(words(layout::caption, language));
@@ -140,6 +143,21 @@ HalmiraWindow::HalmiraWindow(const Pictures &pictures, Language language) : Widg
     setTabOrder();
     wire();
     control(layout::firstFocus().name)->setFocus();
+}
+
+void HalmiraWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!pictureMenu_->keyPressed(event))
+        WidgetForm::keyPressEvent(event);
+}
+
+void HalmiraWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    // From the keyboard, the menu opens over the drawing rather than where the pointer is.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? mapToGlobal(canvasView().geometry().center() / 2)
+                          : event->globalPos();
+    pictureMenu_->popup(at);
 }
 
 // Each control's event runs its handler, as the engine's table has it; the window's own Load

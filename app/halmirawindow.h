@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/picturemenu.h"
 #include "app/preload.h"
 #include "app/widgetform.h"
 #include "core/window/layout.h"
@@ -14,10 +15,19 @@ public:
     // Pictures not given are decoded here.
     explicit HalmiraWindow(const Pictures &pictures = {}, Language language = Language::Czech);
 
+    PictureMenu &pictureMenu() { return *pictureMenu_; }
+
+protected:
+    // The picture's keys and menu, wherever a control does not take them for its own.
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
     void build(const layout::Control &row, const Pictures &pictures);
     void setTabOrder();
     void wire();
+
+    PictureMenu *pictureMenu_;
 };
 
 // The resources of the window's pictures, its icon among them.

@@ -5,6 +5,7 @@
 DetachedForm::DetachedForm(Language language)
 {
     for (const layout::Control &row : layout::controls) {
+        placed_.emplace(row.name, Placed{double(row.left), double(row.top), row.shown});
         if (row.kind == layout::Kind::TextBox)
             texts_.emplace(row.name, texts::words(row.text, language));
         else if (row.kind == layout::Kind::ScrollBar)
@@ -43,19 +44,34 @@ void DetachedForm::setText(std::string_view name, std::string_view text)
     texts_[control(name, layout::Kind::TextBox).name] = text;
 }
 
-void DetachedForm::setLeft(std::string_view name, double)
+void DetachedForm::setLeft(std::string_view name, double twips)
 {
-    control(name);
+    placed_.find(control(name).name)->second.left = twips;
 }
 
-void DetachedForm::setTop(std::string_view name, double)
+void DetachedForm::setTop(std::string_view name, double twips)
 {
-    control(name);
+    placed_.find(control(name).name)->second.top = twips;
 }
 
-void DetachedForm::setVisible(std::string_view name, bool)
+void DetachedForm::setVisible(std::string_view name, bool visible)
 {
-    control(name);
+    placed_.find(control(name).name)->second.visible = visible;
+}
+
+double DetachedForm::left(std::string_view name) const
+{
+    return placed_.find(control(name).name)->second.left;
+}
+
+double DetachedForm::top(std::string_view name) const
+{
+    return placed_.find(control(name).name)->second.top;
+}
+
+bool DetachedForm::visible(std::string_view name) const
+{
+    return placed_.find(control(name).name)->second.visible;
 }
 
 int DetachedForm::value(std::string_view name) const

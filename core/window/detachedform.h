@@ -33,6 +33,10 @@ public:
     void setVisible(std::string_view control, bool visible) override;
     int value(std::string_view control) const override;
     std::string decimalPoint() const override { return decimalPoint_; }
+    // Where a control stands now, in twips, and whether it shows.
+    double left(std::string_view control) const;
+    double top(std::string_view control) const;
+    bool visible(std::string_view control) const;
     void unload() override {}
     void waitUntil(std::chrono::steady_clock::time_point) override {}
 
@@ -45,5 +49,10 @@ protected:
 private:
     std::map<std::string, std::string, std::less<>> texts_;
     std::map<std::string, int, std::less<>> values_;
+    struct Placed {
+        double left, top;
+        bool visible;
+    };
+    std::map<std::string, Placed, std::less<>> placed_;
     std::string decimalPoint_ = ".";
 };
