@@ -74,6 +74,7 @@ PictureMenu::PictureMenu(WidgetForm &form) : QObject(&form), form_(form), menu_(
 {
     const Language language = form.language();
     menu_->setTitle(words(Text::PictureMenu, language));
+    menu_->setWindowTitle(menu_->title());
     menu_->setAccessibleName(words(Text::PictureMenu, language));
     copy_ = menu_->addAction(words(Text::CopyPicture, language), this, &PictureMenu::copy);
     save_ = menu_->addAction(words(Text::SavePicture, language), this, &PictureMenu::save);

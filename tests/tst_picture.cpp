@@ -8,52 +8,13 @@
 #include "core/picture/svgpicture.h"
 #include "core/twips.h"
 #include "core/version.h"
+#include "ink.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QLineEdit>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
-
-namespace {
-
-// Where something dark was drawn, as the browser tests measure it.
-std::vector<bool> ink(const QImage &image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    std::vector<bool> dark(rgb.width() * rgb.height());
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb p = rgb.pixel(x, y);
-            dark[y * rgb.width() + x] = qRed(p) + qGreen(p) + qBlue(p) < 3 * 128;
-        }
-    return dark;
-}
-
-// The share of a's ink with no ink of b within one pixel.
-double unmatched(const std::vector<bool> &a, const std::vector<bool> &b, int width)
-{
-    const int height = static_cast<int>(a.size()) / width;
-    long inked = 0, alone = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (!a[y * width + x])
-                continue;
-            ++inked;
-            bool near = false;
-            for (int dy = -1; dy <= 1 && !near; ++dy)
-                for (int dx = -1; dx <= 1 && !near; ++dx) {
-                    const int u = x + dx, v = y + dy;
-                    near = u >= 0 && v >= 0 && u < width && v < height && b[v * width + u];
-                }
-            alone += !near;
-        }
-    return inked ? double(alone) / inked : 0;
-}
-
-} // namespace
 
 class PictureTest : public QObject
 {
@@ -62,7 +23,6 @@ class PictureTest : public QObject
 private:
     std::unique_ptr<HalmiraWindow> window;
     std::vector<figures::Record> records;
-    QTemporaryDir scratch;
 
     // The captions as the window shows them now.
     std::vector<picture::Shown> shown(std::vector<std::string> &texts) const
@@ -78,20 +38,6 @@ private:
                 {row.name, texts.back(), box->x() * twipsPerPixel, box->y() * twipsPerPixel});
         }
         return all;
-    }
-
-    QImage rendered(const std::string &svg, double zoom = 1)
-    {
-        const QString in = scratch.filePath("picture.svg"), out = scratch.filePath("picture.png");
-        QFile file(in);
-        if (!file.open(QIODevice::WriteOnly) || file.write(svg.data(), qint64(svg.size())) < 0)
-            return {};
-        file.close();
-        QProcess rsvg;
-        rsvg.start("rsvg-convert", {"-z", QString::number(zoom), "-o", out, in});
-        if (!rsvg.waitForFinished(30000) || rsvg.exitCode() != 0)
-            qWarning() << rsvg.readAllStandardError();
-        return QImage(out);
     }
 
 private slots:
@@ -143,7 +89,7 @@ private slots:
         const picture::Extent e = picture::extentOf(records);
         QCOMPARE(e.left, 0.0);
         QCOMPARE(e.top, 0.0);
-        const QImage svg = rendered(picture::svg(records, {}, {}));
+        const QImage svg = renderedSvg(QByteArray::fromStdString(picture::svg(records, {}, {})));
         const QImage canvas = window->canvasView().canvas().image();
         QCOMPARE(svg.size(), canvas.size());
         const auto a = ink(svg), b = ink(canvas);
@@ -169,7 +115,8 @@ private slots:
         const picture::Drawing drawing = window->pictureMenu().drawing();
         QCOMPARE(drawing.captions.size(), std::size_t(2));
         const QImage painted = picture::image(drawing, twipsPerPixel);
-        const QImage svg = rendered(picture::svg(drawing, {}), ::twipsPerPixel / twipsPerPixel);
+        const QImage svg = renderedSvg(QByteArray::fromStdString(picture::svg(drawing, {})),
+                                       {"-z", QString::number(::twipsPerPixel / twipsPerPixel)});
         QCOMPARE(svg.size(), painted.size());
         const auto a = ink(svg), b = ink(painted);
         const double svgAlone = unmatched(a, b, svg.width());

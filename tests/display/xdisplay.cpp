@@ -112,6 +112,11 @@ QImage RealProgram::screenshot() const
     return QGuiApplication::primaryScreen()->grabWindow(window_.toULongLong()).toImage();
 }
 
+QImage RealProgram::rootScreenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
 bool RealProgram::waitForText(const QRect &area, int timeoutMs) const
 {
     QElapsedTimer clock;

@@ -28,6 +28,8 @@ public:
 
     // What the X server shows of the window now.
     QImage screenshot() const;
+    // The whole screen, dialogs and menus with it.
+    static QImage rootScreenshot();
     // Waits for a run to start (the window changes from what it was) and to end (it stays the
     // same for a while); returns the last screenshot, or a null image on time-out.
     QImage waitForRun(const QImage &before, int timeoutMs) const;
