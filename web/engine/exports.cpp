@@ -1,6 +1,8 @@
 // The module's exports: the layout, the handlers, the control state the page hands in before
 // each handler runs, the held-input queue and the figures that draw the scene as it stands.
 #include "core/errors.h"
+#include "core/picture/pngtext.h"
+#include "core/picture/svgpicture.h"
 #include "core/window/inputqueue.h"
 #include "core/window/language.h"
 #include "core/window/wiring.h"
@@ -11,15 +13,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 Language language = Language::Czech;
 std::string notice; // for a language asked for that there is none of
 WebForm form;
-InputQueue<int> held;   // the page keeps what each ticket stands for
-std::string input;      // what the page writes in: a name, then a text
-std::string layoutText; // kept alive for the page to read
+InputQueue<int> held;    // the page keeps what each ticket stands for
+std::string input;       // what the page writes in: a name, then a text
+std::string layoutText;  // kept alive for the page to read
+std::string pictureText; // the last picture written, kept for the page to read
 
 // Where a handler's stack is kept while it is suspended at a wait: asyncify unwinds it into
 // the room after this header and rewinds it from there. The handlers nest only a few calls deep.
@@ -217,4 +221,32 @@ HALMIRA_EXPORT("input_holding") bool inputHolding()
 HALMIRA_EXPORT("input_may_run") bool inputMayRun()
 {
     return held.mayRun();
+}
+
+// The teacher's picture of the scene as it stands: the SVG, from what the engine keeps and the
+// captions the window shows. A pointer to its text; picture_size gives its length.
+HALMIRA_EXPORT("picture_svg") const char *pictureSvg()
+{
+    std::vector<std::string> texts;
+    texts.reserve(layout::controls.size()); // the captions' views stay where they point
+    std::vector<picture::Shown> shown;
+    for (const layout::Control &row : layout::controls)
+        if (row.kind == layout::Kind::TextBox && form.visible(row.name)) {
+            texts.push_back(form.text(row.name));
+            shown.push_back({row.name, texts.back(), form.left(row.name), form.top(row.name)});
+        }
+    pictureText = picture::svg(form.figures().kept(), shown, picture::aboutOf(form, language));
+    return pictureText.c_str();
+}
+
+// The PNG the page has drawn of it, written in, with what the picture says of itself.
+HALMIRA_EXPORT("picture_png") const char *picturePng()
+{
+    pictureText = picture::withAbout(input, picture::aboutOf(form, language));
+    return pictureText.data();
+}
+
+HALMIRA_EXPORT("picture_size") std::size_t pictureSize()
+{
+    return pictureText.size();
 }

@@ -5,6 +5,8 @@
 #include "core/figures.h"
 #include "core/pace.h"
 #include "core/pen.h"
+#include "core/picture/about.h"
+#include "core/picture/drawing.h"
 #include "core/twips.h"
 #include "core/window/keys.h"
 #include "core/window/layout.h"
@@ -241,6 +243,15 @@ void writeDrawing(Json &json)
         .close();
 }
 
+// The teacher's picture: the scale of a PNG for print, and the name a saved one is offered under.
+void writePicture(Json &json, Language language)
+{
+    json.open("picture")
+        .field("printTwipsPerPixel", picture::printTwipsPerPixel)
+        .field("fileName", picture::fileBaseName(language))
+        .close();
+}
+
 // A build for the tests lets the page be slowed where a test must give input in between.
 #ifdef HALMIRA_TEST_HOOKS
 constexpr bool testHooks = true;
@@ -277,6 +288,7 @@ std::string layoutJson(Language language, std::string_view notice)
 
     writeRules(json);
     writeDrawing(json);
+    writePicture(json, language);
 
     // Each language by its own name, for a menu of them.
     json.open("languages", '[');

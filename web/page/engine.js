@@ -73,6 +73,21 @@ export class Engine {
     return layout;
   }
 
+  // The teacher's picture of the scene as it stands, as SVG text.
+  pictureSvg() {
+    const pointer = this.exports.picture_svg();
+    return this.text(pointer, this.exports.picture_size());
+  }
+
+  // A PNG the page has drawn of the picture, with what the picture says of itself put in.
+  picturePng(png) {
+    const length = png.byteLength;
+    const into = this.exports.input_buffer(length);
+    new Uint8Array(this.memory(), into, length).set(new Uint8Array(png));
+    const pointer = this.exports.picture_png();
+    return new Uint8Array(this.memory(), pointer, this.exports.picture_size()).slice();
+  }
+
   // The records that draw the scene as it stands, from the state they start in.
   kept() {
     const x = this.exports;

@@ -7,6 +7,7 @@ import { Engine } from './engine.js';
 import { Fit } from './fit.js';
 import { offerFullScreen } from './fullscreen.js';
 import { Gate } from './gate.js';
+import { PictureMenu } from './picture.js';
 import { askedLanguage, offerLanguages, showNotice } from './languages.js';
 import { Speech } from './speech.js';
 import { HalmiraWindow, fontFamilies } from './window.js';
@@ -98,9 +99,10 @@ function open() {
   const notice = document.getElementById('notice');
   showNotice(notice, layout.notice);
   offerApp(document.getElementById('install'), layout, (words) => showNotice(notice, words));
-  // The scene offers no menu to save or copy the picture beneath it.
-  root.addEventListener('contextmenu', (event) => {
-    if (!(event.target instanceof HTMLInputElement)) event.preventDefault();
+  // A right click or a long press on the drawing opens the picture's menu, not the browser's.
+  new PictureMenu({
+    button: document.getElementById('picture'), menu: document.getElementById('pictureMenu'),
+    engine, layout, gate, root, tell: (words) => speech.announce(words),
   });
   wire(layout.wiring);
   stats.ready = performance.now();
