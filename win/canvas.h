@@ -19,6 +19,8 @@ public:
     Canvas &operator=(const Canvas &) = delete;
 
     FigureStream &stream() { return stream_; }
+    // The records that draw the scene as it stands, as the picture of it is written from.
+    std::span<const figures::Record> kept() const { return stream_.kept(); }
     // Puts the figures not yet drawn into the buffer.
     void paintPending();
     // Makes the buffer for a DPI, with the scene drawn on it.

@@ -42,9 +42,11 @@ NativeKind nativeKind(const layout::Control &row)
     return {L"STATIC", 0, 0};
 }
 
+} // namespace
+
 // The character set the design font asks for, so that Windows maps it to a face with the
 // language's letters: Cyrillic, Vietnamese, or the Central European of the Czech design.
-BYTE charsetOf(Language language)
+BYTE designCharset(Language language)
 {
     const std::string_view code = texts::code(language);
     if (code == "uk")
@@ -54,7 +56,13 @@ BYTE charsetOf(Language language)
     return EASTEUROPE_CHARSET;
 }
 
-} // namespace
+HFONT makeDesignFont(int height, bool bold, Language language)
+{
+    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       designCharset(language), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                       wide(layout::fontFamily).c_str());
+}
 
 Controls::~Controls()
 {
@@ -155,10 +163,7 @@ HFONT Controls::font(const layout::Font &design)
     const int pixels = MulDiv(layout::fontPixels(design), static_cast<int>(dpi_), 96);
     HFONT &made = fonts_[{pixels, design.bold}];
     if (!made)
-        made =
-            CreateFontW(-pixels, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        charsetOf(language_), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, wide(layout::fontFamily).c_str());
+        made = makeDesignFont(pixels, design.bold, language_);
     return made;
 }
 

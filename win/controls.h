@@ -12,6 +12,12 @@
 #include <string_view>
 #include <utility>
 
+// The character set the design font asks for in a language, so that Windows maps it to a face
+// with the language's letters.
+BYTE designCharset(Language language);
+// The design font, its characters this many units high.
+HFONT makeDesignFont(int height, bool bold, Language language);
+
 // The window's native controls, made from the engine's layout table and placed in twips at the
 // window's DPI, with their fonts and pictures.
 class Controls

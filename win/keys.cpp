@@ -46,6 +46,8 @@ bool HalmiraWindow::takeKey(const MSG &message)
             SetFocus(next);
         return true;
     }
+    if (pictureKey(message))
+        return true;
     const auto *focused = controls_.of(message.hwnd);
     if (!focused)
         return false;

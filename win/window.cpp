@@ -222,6 +222,9 @@ LRESULT HalmiraWindow::message(UINT message, WPARAM w, LPARAM l)
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_CONTEXTMENU:
+        pictureMenu(l);
+        return 0;
     case WM_CLOSE:
         // A close request during a handler waits for it, in order with the held input.
         if (gate_.busy()) {

@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/form.h"
 #include "core/pace.h"
+#include "core/picture/drawing.h"
 #include "core/window/layout.h"
 #include "core/window/wiring.h"
 #include "win/canvas.h"
@@ -32,7 +33,8 @@ struct PresentStats {
 // - controls.cpp: the controls, made and placed;
 // - inputgate.cpp: the input held during a run and delivered after it;
 // - keys.cpp: the window's keys and the wheel;
-// - form.cpp: what the handlers draw and ask of the controls, and presenting during a run.
+// - form.cpp: what the handlers draw and ask of the controls, and presenting during a run;
+// - picturemenu.cpp: the teacher's picture, from the context menu and the keys.
 class HalmiraWindow final : public Form, private RunListener
 {
 public:
@@ -89,6 +91,16 @@ private:
     void present();
     // During a run: painting, sent and posted messages, and nothing the user gives.
     void pump();
+
+    enum class PictureEntry { Copy = 1, Save, Print };
+    // After a run has drawn something.
+    bool hasPicture() const;
+    picture::Drawing picture() const;
+    // The context menu, at a place on the screen, or over the drawing where none is given.
+    void pictureMenu(LPARAM at);
+    void pictureEntry(PictureEntry entry);
+    // Ctrl+C, Ctrl+S and Ctrl+P where the focus is not in a text box; true when taken.
+    bool pictureKey(const MSG &message);
 
     void sceneCovers() override;
     void announce(std::string_view words) override;

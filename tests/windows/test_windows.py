@@ -9,12 +9,14 @@ import os
 import pathlib
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
 import uuid
+from xml.etree import ElementTree
 
 import numpy
 
@@ -22,7 +24,7 @@ from winesession import WineSession
 from xwd import screenshot, write_png
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / 'web'))
-from reference import desktop_ink, ink, unmatched  # noqa: E402
+from reference import desktop_ink, ink, read_ppm, unmatched  # noqa: E402
 
 BUILD = pathlib.Path(os.environ['HALMIRA_WINDOWS'])
 BUILD_I686 = pathlib.Path(os.environ.get('HALMIRA_WINDOWS_I686', BUILD.parent / 'windows-i686'))
@@ -31,7 +33,7 @@ SHOTS = pathlib.Path(os.environ.get('SCREENSHOT_DIR', tempfile.gettempdir()))
 REQUIRED_SECONDS = 1.707
 
 # A control's id is 1000 and its place in the layout table.
-START, KONEC, SCROLL, PACE, DISTANCE = 1012, 1011, 1008, 1009, 1000
+START, KONEC, SCROLL, PACE, DISTANCE, SPEED = 1012, 1011, 1008, 1009, 1000, 1003
 # id, class, text, place in twips (left, top, width, height), shown
 CONTROLS = [
     (1000, 'Edit', 'Vzdálenost', [240, 1920, 1335, 285], False),
@@ -68,6 +70,11 @@ DPIS = [96, 144]
 def pixels(twips, dpi):
     """Twips at a DPI: 1440 twips an inch, halves rounded away from zero."""
     return int(twips * dpi / 1440 + 0.5)
+
+
+def windows_path(path):
+    """A file of this machine as a Windows program under Wine names it."""
+    return 'Z:' + str(path).replace('/', '\\')
 
 
 def xdotool(*args):
@@ -531,6 +538,71 @@ class WindowsProgram(unittest.TestCase):
 
     # The command line in Windows' forms: a box names what it did not understand, cut short,
     # and the window then runs; --help and /? show the options in a box and run nothing.
+    # The teacher's picture: nothing before a run; after it, Ctrl+C puts an enhanced metafile
+    # on the clipboard that, played into a bitmap, draws what the desktop's canvas draws, with a
+    # DIB and a PNG at print resolution beside it; Ctrl+S saves an SVG through the common
+    # dialog, under the name it offers, where the user types it.
+    def test_the_picture_copied_and_saved(self):
+        scratch = pathlib.Path(tempfile.mkdtemp(prefix='halmira-picture-'))
+        ppm, png = scratch / 'played.ppm', scratch / 'picture.png'
+
+        def clipboard():
+            return self.inspect('clipboard', 800, 667, windows_path(ppm), windows_path(png))
+
+        self.start()
+        xdotool('key', 'ctrl+c')
+        time.sleep(0.5)
+        self.assertFalse(clipboard()['emf'])
+        self.click(START)
+        time.sleep(0.3)
+        xdotool('key', 'ctrl+c')  # with the focus on Start, during the run: after it
+        self.wait_for(self.run_ended)
+        self.wait_for(lambda: clipboard()['emf'], 30)
+        found = clipboard()
+        self.assertEqual(found['dib'], [800, 667, 24])
+        # The PNG at print resolution, five of its pixels to each of the window's.
+        data = png.read_bytes()
+        self.assertEqual(found['png'], len(data))
+        self.assertEqual(data[:8], b'\x89PNG\r\n\x1a\n')
+        self.assertEqual(struct.unpack('>II', data[16:24]), (4000, 3335))
+        self.assertIn(b'iTXtSoftware', data)
+        # The metafile, played: the desktop's drawing, but for the captions, which the desktop
+        # shows as text boxes and the picture as text.
+        played = ink(read_ppm(ppm))
+        write_png(SHOTS / 'windows-picture-played.png', read_ppm(ppm))
+        desktop = desktop_ink()
+        height, width = min(played.shape[0], desktop.shape[0]), min(played.shape[1], desktop.shape[1])
+        played, desktop = played[:height, :width].copy(), desktop[:height, :width].copy()
+        window = self.look()
+        client_left, client_top = window['client'][:2]
+        captions = [c['screen'] for c in window['controls'] if c['id'] in (DISTANCE, SPEED)]
+        self.assertEqual(len(captions), 2)
+        for x, y, w, h in captions:
+            left, top = x - client_left, y - client_top
+            played[top:top + h, left:left + w] = False
+            desktop[top:top + h, left:left + w] = False
+        self.assertGreater(played.sum(), 10000)
+        print(f'metafile played: unmatched ink {unmatched(played, desktop):.4f} of its, '
+              f'{unmatched(desktop, played):.4f} of the desktop\'s', file=sys.stderr)
+        self.assertLess(unmatched(played, desktop), 0.005)
+        self.assertLess(unmatched(desktop, played), 0.005)
+
+        saved = scratch / 'pracovni-list.svg'
+        xdotool('key', 'ctrl+s')
+        subprocess.run(['xdotool', 'search', '--sync', '--onlyvisible', '--name',
+                        '^Uložit obrázek$'], check=True, capture_output=True, timeout=30)
+        time.sleep(0.5)
+        xdotool('key', 'ctrl+a')
+        xdotool('type', '--delay', '20', windows_path(saved))
+        xdotool('key', 'Return')
+        self.wait_for(saved.exists, 30)
+        time.sleep(0.3)
+        root = ElementTree.parse(saved).getroot()
+        self.assertEqual(root.tag, '{http://www.w3.org/2000/svg}svg')
+        self.assertEqual(len(root.findall('.//{http://www.w3.org/2000/svg}text')), 2)
+        self.assertFalse(saved.with_name(saved.name + '.part').exists())
+        shutil.rmtree(scratch, ignore_errors=True)
+
     def test_command_line(self):
         long_value = 'x' * 5000
         for args, says, konec in [

@@ -19,6 +19,11 @@
 //                                   box, of any box Halmira shows, before its window too
 //   wininspect errorbox [any]       the text of the error box, which it then closes; with any,
 //                                   of any box Halmira shows, before its window too
+//   wininspect clipboard W H PPM PNG
+//                                   the picture on the clipboard: which of the enhanced
+//                                   metafile, a DIB and a PNG it holds and their sizes; the
+//                                   metafile played into W x H pixels on white, written as a
+//                                   PPM, and the PNG's bytes written as they are
 //   wininspect errorbox stay MS     the same, once the box has been left up for MS ms: whether
 //                                   it stayed up meanwhile
 #include "tests/windows/jsontext.h"
@@ -227,6 +232,79 @@ int texts(HWND window, bool box)
                      L"textcheck.json");
 }
 
+bool writeBytes(const wchar_t *path, const void *bytes, std::size_t size)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD done = 0;
+    const bool ok =
+        WriteFile(file, bytes, static_cast<DWORD>(size), &done, nullptr) && done == size;
+    CloseHandle(file);
+    return ok;
+}
+
+int clipboard(int width, int height, const wchar_t *ppm, const wchar_t *png)
+{
+    if (!OpenClipboard(nullptr)) {
+        std::printf("{\"error\": \"no clipboard\"}\n");
+        return 1;
+    }
+    const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
+    std::string answer = "{";
+    auto *emf = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+    answer += "\"emf\": " + std::string(emf ? "true" : "false");
+    if (emf) {
+        ENHMETAHEADER header{};
+        GetEnhMetaFileHeader(emf, sizeof header, &header);
+        answer += ", \"emfRecords\": " + std::to_string(header.nRecords);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down, as a PPM's rows go
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void *bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PlayEnhMetaFile(dc, emf, &all);
+        GdiFlush();
+        const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
+        std::string out = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const auto *p = static_cast<const unsigned char *>(bits) + y * stride + x * 3;
+                out += static_cast<char>(p[2]);
+                out += static_cast<char>(p[1]);
+                out += static_cast<char>(p[0]);
+            }
+        writeBytes(ppm, out.data(), out.size());
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    if (HANDLE dib = GetClipboardData(CF_DIB)) {
+        const auto *header = static_cast<const BITMAPINFOHEADER *>(GlobalLock(dib));
+        answer += ", \"dib\": [" + std::to_string(header->biWidth) + ", " +
+                  std::to_string(header->biHeight) + ", " + std::to_string(header->biBitCount) +
+                  "]";
+        GlobalUnlock(dib);
+    }
+    if (HANDLE bytes = GetClipboardData(pngFormat)) {
+        const std::size_t size = GlobalSize(bytes);
+        writeBytes(png, GlobalLock(bytes), size);
+        GlobalUnlock(bytes);
+        answer += ", \"png\": " + std::to_string(size);
+    }
+    CloseClipboard();
+    std::printf("%s}\n", answer.c_str());
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t *argv[])
@@ -260,6 +338,8 @@ int wmain(int argc, wchar_t *argv[])
         return keys(window, _wtoi(argv[2]));
     if (what == L"errorbox")
         return errorBox(window, argc > 3 ? _wtoi(argv[3]) : -1);
+    if (what == L"clipboard" && argc > 5)
+        return clipboard(_wtoi(argv[2]), _wtoi(argv[3]), argv[4], argv[5]);
     std::printf("{\"error\": \"unknown command\"}\n");
     return 2;
 }
