@@ -16,6 +16,7 @@ namespace picture {
 namespace {
 
 constexpr double inchesPerMetre = 39.3701;
+constexpr int pngQuality = 80;
 
 QPen penFor(const Stroke &stroke)
 {
@@ -99,12 +100,13 @@ void paint(QPainter &painter, const Drawing &drawing, const QRectF &target)
     painter.restore();
 }
 
-QImage image(const Drawing &drawing, double twipsPerPixel)
+QImage image(const Drawing &drawing, double twipsPerPixel, const QColor &background)
 {
     const QSize size(static_cast<int>(std::ceil(drawing.extent.width / twipsPerPixel)),
                      static_cast<int>(std::ceil(drawing.extent.height / twipsPerPixel)));
-    QImage out(size, QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
+    QImage out(size, background.alpha() == 255 ? QImage::Format_RGB32
+                                               : QImage::Format_ARGB32_Premultiplied);
+    out.fill(background);
     const int dotsPerMetre = static_cast<int>(std::lround(1440 / twipsPerPixel * inchesPerMetre));
     out.setDotsPerMeterX(dotsPerMetre);
     out.setDotsPerMeterY(dotsPerMetre);
@@ -120,7 +122,10 @@ QByteArray png(const Drawing &drawing, const About &about)
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
-    image(drawing).save(&buffer, "PNG");
+    // Quicker compression: at the best, a print-size picture takes over a second to encode,
+    // and is only a tenth smaller.
+    // Opaque, it is a quarter smaller and quicker to write.
+    image(drawing, printTwipsPerPixel, Qt::white).save(&buffer, "PNG", pngQuality);
     const std::string said =
         withAbout(std::string_view(encoded.constData(), std::size_t(encoded.size())), about);
     return QByteArray(said.data(), qsizetype(said.size()));

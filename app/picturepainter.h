@@ -14,10 +14,11 @@ namespace picture {
 // Draws the drawing's extent into the target rectangle, in the painter's coordinates.
 void paint(QPainter &painter, const Drawing &drawing, const QRectF &target);
 
-// The drawing at so many twips a pixel, transparent where nothing was drawn.
-QImage image(const Drawing &drawing, double twipsPerPixel = printTwipsPerPixel);
+// The drawing at so many twips a pixel, transparent where nothing was drawn, or on the colour.
+QImage image(const Drawing &drawing, double twipsPerPixel = printTwipsPerPixel,
+             const QColor &background = Qt::transparent);
 
-// As a PNG that says what it is, at print resolution.
+// As a PNG that says what it is, at print resolution, on white paper.
 QByteArray png(const Drawing &drawing, const About &about);
 
 // Draws the drawing as large as it goes on the device's page, in the middle.
