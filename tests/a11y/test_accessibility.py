@@ -13,6 +13,7 @@ HALMIRA = os.environ['HALMIRA_BINARY']
 SCENE = 'Dráhy světla u černé díry'
 STARTED = 'Animace běží'
 FINISHED = 'Animace skončila.'
+PICTURE_COPIED = 'Obrázek je ve schránce.'
 PROMPT = 0.3  # seconds within which a screen reader must hear a key or an answer
 DESKTOP_ENTRY = os.environ.get('HALMIRA_DESKTOP_ENTRY')
 # What the Konec button is called in each language the desktop entry offers.
@@ -121,6 +122,15 @@ class ScreenReader(unittest.TestCase):
                                           (4500, pyatspi.Registry.stop)])
         self.assertEqual([t.split('.')[0] for t in told],
                          [STARTED, FINISHED[:-1], STARTED, FINISHED[:-1]], told)
+
+    # After a run, Ctrl+C copies the picture, and a screen reader is told so.
+    def test_a_copied_picture_is_told(self):
+        start = self.control('push button', 'Start')
+        told = self.notifications_during([
+            (0, lambda: start.queryAction().doAction(0)),
+            (4000, lambda: subprocess.run(['xdotool', 'key', 'ctrl+c'], check=True)),
+            (1500, pyatspi.Registry.stop)])
+        self.assertIn(PICTURE_COPIED, told)
 
     # The steps, each a delay and an action, run on the screen reader's own loop, and the
     # notifications that showed meanwhile, by the names they showed with.
