@@ -13,9 +13,9 @@ import time
 import unittest
 import zlib
 
-import bidi
-import cdp
 import numpy
+
+from engines import ENGINES
 from served import Served
 from reference import ink, page_ink, unmatched
 
@@ -114,21 +114,17 @@ class PictureInEachBrowser(unittest.TestCase):
     def tearDownClass(cls):
         cls.server.stop()
 
-    def test_chromium(self):
-        browser = cdp.Browser()
-        try:
-            self.check(browser, 'chromium')
-            self.long_press_opens_the_menu(browser, self.chromium_long_press)
-        finally:
-            browser.close()
-
-    def test_firefox(self):
-        browser = bidi.Browser()
-        try:
-            self.check(browser, 'firefox')
-            self.long_press_opens_the_menu(browser, self.bidi_long_press)
-        finally:
-            browser.close()
+    # One driver over the two engines, each with its own way of holding a finger down.
+    def test_each_browser(self):
+        for engine, press in (('chromium', self.chromium_long_press),
+                              ('firefox', self.bidi_long_press)):
+            browser = ENGINES[engine]()
+            try:
+                with self.subTest(engine=engine):
+                    self.check(browser, engine)
+                    self.long_press_opens_the_menu(browser, press)
+            finally:
+                browser.close()
 
     def check(self, browser, engine):
         shown = PicturePage(browser, self.url)
