@@ -8,6 +8,7 @@ import os
 import pathlib
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -22,7 +23,8 @@ from reference import ink, page_ink, unmatched
 WEB = pathlib.Path(os.environ['HALMIRA_WEB'])
 RUN_ENDED = 'halmiraStats.runs.some(r => r.handler === "Start" && r.ended)'
 
-# What the page offers as downloads, caught as it clicks its link, and its prints, counted.
+# What the page offers as downloads, caught as it clicks its link; its prints, counted; and what
+# it says to a screen reader.
 CATCH = '''(() => {
     window.caught = [];
     window.printed = 0;
@@ -39,6 +41,11 @@ CATCH = '''(() => {
         return click.call(this);
     };
     window.print = () => { printed += 1; };
+    // What the live region said, though each line goes after a while.
+    window.heard = [];
+    new MutationObserver((changes) => changes.forEach((c) => c.addedNodes.forEach(
+        (n) => heard.push(n.textContent)))).observe(document.getElementById('status'),
+                                                    { childList: true });
     return true;
 })()'''
 
@@ -163,10 +170,13 @@ class PictureInEachBrowser(unittest.TestCase):
         for left, top, w, h in page.evaluate(CAPTIONS):
             drawn[top:top + h, left:left + w] = False
             canvas[top:top + h, left:left + w] = False
+        print(f'{engine}: unmatched ink {unmatched(drawn, canvas):.4f} of the SVG\'s, '
+              f'{unmatched(canvas, drawn):.4f} of the canvas\'s', file=sys.stderr)
         self.assertLess(unmatched(drawn, canvas), 0.005, engine)
         self.assertLess(unmatched(canvas, drawn), 0.005, engine)
+        page.wait_for('heard.length > 0', 10)
         self.assertIn(words['PictureSaved'].replace('%1', 'halmira-cs.svg'),
-                      page.evaluate('document.getElementById("status").textContent'))
+                      page.evaluate('heard'))
 
         # The PNG at print resolution, with what it is in its text.
         shown.choose(1)
