@@ -85,15 +85,13 @@ void key(const QString &keys)
 std::vector<bool> drawingInk(const QImage &window)
 {
     QImage out = window.convertToFormat(QImage::Format_RGB32);
-    for (const layout::Control &row : layout::controls) {
-        if (layout::isWindowless(row.kind) || (row.style == layout::CaptionBox && !row.shown))
-            continue;
-        const QRect box(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width),
-                        twipsToPixels(row.height));
-        for (int y = box.top(); y <= box.bottom() && y < out.height(); ++y)
-            for (int x = box.left(); x <= box.right() && x < out.width(); ++x)
-                out.setPixel(x, y, qRgb(255, 255, 255));
-    }
+    QPainter painter(&out);
+    for (const layout::Control &row : layout::controls)
+        if (!layout::isWindowless(row.kind) && !(row.style == layout::CaptionBox && !row.shown))
+            painter.fillRect(QRect(twipsToPixels(row.left), twipsToPixels(row.top),
+                                   twipsToPixels(row.width), twipsToPixels(row.height)),
+                             Qt::white);
+    painter.end();
     return ink(out);
 }
 
