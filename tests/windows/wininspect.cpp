@@ -309,6 +309,8 @@ int clipboard(int width, int height, const wchar_t *ppm, const wchar_t *png)
 
 int wmain(int argc, wchar_t *argv[])
 {
+    // Each answer leaves as it is written, so a fault as the helper ends cannot swallow it.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::wstring what = argc > 1 ? argv[1] : L"controls";
     if (what == L"errorbox" && argc > 2 && std::wstring(argv[2]) != L"stay")
         return errorBox(nullptr);
